@@ -1,0 +1,11 @@
+set(CMAKE_C_COMPILER ${QORVA_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QORVA_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${QORVA_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QORVA_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Programs carry their C and C++ runtimes, so a bare Windows (or Wine prefix) runs them.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
