@@ -161,7 +161,7 @@ class DibImage {
   bool Crop(int left, int top, int right, int bottom, DibImage* destination = nullptr);
 
 #ifdef _WIN32
-  // --- GDI side (dib_image_gdi.cpp) -------------------------------------
+  // --- GDI side (dib_image_win.cpp) -------------------------------------
   bool CreateFromHBITMAP(HBITMAP bitmap);
   bool CreateFromPackedDib(HGLOBAL packedDib);
   HBITMAP MakeBitmap(HDC dc = nullptr) const;
@@ -173,8 +173,31 @@ class DibImage {
 #endif
 
  private:
+  // Back to the state of a new image (header, descriptive fields), keeping
+  // the format code, the platform flag and the Resample controls.
   void ClearFields();
+  // Frees what this image owns (its block unless it is a ghost; its alpha
+  // plane when it made it) and forgets shared blocks: the image is empty.
   void FreeBlocks();
+  // Forgets block and alpha plane without freeing them (they moved away).
+  void ForgetBlocks();
+  void WriteHeaderToBlock();
+  void CopyDescriptiveFields(const DibImage& source);
+  // Descriptive fields and resolution of a picture this image is made from.
+  void InheritAttributes(const DibImage& source);
+  void TakeOverGhost(DibImage& ghost);
+  bool IsIndexed() const { return block_ != nullptr && header_.biClrUsed != 0; }
+  RGBQUAD PaletteEntryAt(int index) const;
+  // Colour of a position outside the picture.
+  RGBQUAD OutsideColor() const;
+  void InstallAlpha(BYTE* plane);
+  void SwapIndexInPixels(BYTE first, BYTE second);
+  void SmoothLineNeighbours(int x, int y, RGBQUAD lineColor, RGBQUAD storedColor);
+  void ResampleAreaRow(DibImage& target, int y) const;
+  void ResampleBilinearRow(DibImage& target, int y, float scaleX, float scaleY) const;
+  void ResampleNearestRow(DibImage& target, int y, float scaleX, float scaleY) const;
+  bool ResampleAlphaInto(DibImage& target, float scaleX, float scaleY) const;
+  void CopyRectInto(DibImage& target, int left, int firstRow) const;
 
   BITMAPINFOHEADER header_{};
   BYTE* block_ = nullptr;

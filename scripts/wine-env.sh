@@ -1,7 +1,7 @@
 # Shared settings for running Windows programs under Wine (sourced).
 # WINE_SESSION_DIR must be set by the caller.
 export WINEPREFIX="$WINE_SESSION_DIR/prefix"
-export WINEDEBUG=-all
+export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko install prompts: they would wait for a person.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64

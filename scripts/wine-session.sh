@@ -39,7 +39,7 @@ start() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >"$WINE_SESSION_DIR/wineboot.log" 2>&1
   fi
-  wineserver -p
+  wineserver -p >/dev/null 2>&1
   # Wait until the prefix is ready for programs.
   wine cmd /c exit >/dev/null 2>&1 || true
   echo "wine-session: display :$n, prefix $WINEPREFIX"
