@@ -14,6 +14,8 @@
 
 #include "imaging/win32_types.h"
 
+class ImageStream;
+
 // Three palette bytes as image files carry them (red first).
 struct RgbTriple {
   BYTE red;
@@ -159,6 +161,14 @@ class DibImage {
   bool Resample(int newWidth, int newHeight, int mode);
   // Rows top and bottom count from the top line of the picture.
   bool Crop(int left, int top, int right, int bottom, DibImage* destination = nullptr);
+
+  // --- Image files (dib_image_files.cpp) -------------------------------
+  // Format codes: kFormatBmp or kFormatPng. Failures leave this image
+  // unchanged and set the last error (a file that cannot be opened only
+  // returns false).
+  bool Load(const char* fileName, int format);
+  bool Decode(ImageStream& stream, int format);
+  bool Encode(ImageStream& stream, int format);
 
 #ifdef _WIN32
   // --- GDI side (dib_image_win.cpp) -------------------------------------

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,4 +37,20 @@ class Skin {
   std::unique_ptr<SkinContainer> RemoveContainer(size_t index);
   // Removes and deletes the container at index; false when out of range.
   bool DeleteContainer(size_t index);
+
+  // --- Skin file (skin_file.cpp) -----------------------------------------
+  // Saves to the stored file path. The file is written beside the target
+  // under a temporary name and renamed over it only when every container
+  // was written, so a failed save leaves the previous file as it was. False
+  // without containers, without a path, or on any failed write.
+  bool Save();
+  // Takes path as the file path (unless there are no containers), then
+  // saves as above.
+  bool Save(const std::string& path);
+  // Reads the skin file at path; on success path becomes the file path.
+  // False for a missing path or a folder.
+  bool Open(const std::string& path);
+  // Replaces every container with those read from file. On failure the
+  // skin is left without containers.
+  bool Read(std::FILE* file);
 };

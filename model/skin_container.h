@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,6 +67,19 @@ class SkinContainer {
   SkinObject* FindFirstOfKind(uint32_t kind, size_t* index = nullptr);
   const SkinObject* FindFirstOfKind(uint32_t kind, size_t* index = nullptr) const;
 
+  // --- Skin file record (skin_container_file.cpp) ------------------------
+  // Whether Write would accept the container: its name and every object's
+  // name line read back whole and the name is not blank (the reader refuses
+  // a blank one, which would make the whole file unreadable).
+  bool CanWrite() const;
+  // Writes the container record with its objects; false on any failed
+  // write or when CanWrite is false.
+  bool Write(std::FILE* file);
+  // Resets the container and fills it from its record; false when the
+  // record is malformed, cut short or claims more than the file holds (the
+  // container then holds what was read so far).
+  bool Read(std::FILE* file);
+
 #ifdef _WIN32
   // skin_container_win.cpp. The window shape as a region: a copy of the
   // region when present, else the polygon (alternate fill); without either
@@ -73,4 +87,8 @@ class SkinContainer {
   // fails. Returns true when the region covers at least one pixel.
   bool GetWindowRegion(CRgn& out) const;
 #endif
+
+ private:
+  bool ReadBackground(std::FILE* file);
+  bool ReadObjects(std::FILE* file);
 };

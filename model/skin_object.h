@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -60,6 +61,17 @@ class SkinObject {
   // The block's font; false when the block holds none.
   bool GetFont(LOGFONTA& font) const { return block.GetFont(font); }
 
+  // --- Skin file record (skin_object_file.cpp) ---------------------------
+  // Whether the name line (for shortcuts: name, TAB, target) reads back
+  // whole; Write refuses lines that do not.
+  bool CanWriteNameLine() const;
+  // Writes the object record; false on any failed write. Not const: the
+  // image encoder works on the images themselves.
+  bool Write(std::FILE* file);
+  // Fills a freshly created object from its record; false when the record
+  // is malformed, cut short or claims more than the file holds.
+  bool Read(std::FILE* file);
+
 #ifdef _WIN32
   // skin_object_win.cpp. The window shape as a region: a copy of the region
   // when present, else the polygon (alternate fill). With neither, out is
@@ -70,4 +82,7 @@ class SkinObject {
   // returned.
   bool MouseRegion(CRgn& out) const;
 #endif
+
+ private:
+  bool ReadImages(std::FILE* file);
 };

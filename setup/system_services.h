@@ -1,0 +1,26 @@
+// Which Windows family the installer runs on, pending file replacements and
+// restarting the machine. Implemented for Windows only.
+#pragma once
+
+#include <string>
+
+struct PlatformFacts {
+  bool version_obtained = false;
+  bool windows_9x = false;  // else the NT family
+};
+
+// Read once, the first time it is asked (the program asks at entry).
+const PlatformFacts& GetPlatformFacts();
+
+// Asked at each use: everything but Windows 9x takes the wide-character calls.
+bool UsesWideCalls();
+
+// NT family: a "PendingFileRenameOperations" value under the session
+// manager's key; 9x: a non-empty wininit.ini in the "windowsdir" folder.
+bool IsRebootNeeded();
+bool IsRebootNeededNt();
+bool IsRebootNeeded9x(const std::string& windowsDir);
+
+// Enables the shutdown privilege and asks for a restart with reason code
+// 0x80040002 (planned, application, installation). Whether it was accepted.
+bool SystemReboot();
