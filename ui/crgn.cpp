@@ -48,3 +48,7 @@ bool CRgn::PtInRegion(int x, int y) const {
 bool CRgn::EqualRgn(const CRgn* other) const {
   return ::EqualRgn(m_hObject, other->m_hObject) != FALSE;
 }
+
+int CRgn::OffsetRgn(int dx, int dy) { return ::OffsetRgn(m_hObject, dx, dy); }
+
+int CRgn::GetRgnBox(LPRECT rect) const { return ::GetRgnBox(m_hObject, rect); }

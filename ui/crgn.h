@@ -29,6 +29,14 @@ class CRgn {
   int GetRegionData(LPRGNDATA data, int size) const;
   bool PtInRegion(int x, int y) const;
   bool EqualRgn(const CRgn* other) const;
+  // Moves the region; returns the region type (ERROR on failure).
+  int OffsetRgn(int dx, int dy);
+  int OffsetRgn(POINT by) { return OffsetRgn(by.x, by.y); }
+  // Bounding box; returns the region type.
+  int GetRgnBox(LPRECT rect) const;
+  bool CreateRectRgnIndirect(const RECT* rect) {
+    return CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom);
+  }
 
  private:
   HRGN m_hObject = nullptr;
