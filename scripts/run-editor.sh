@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
-# Starts build/win64/bin/QorvaEditor.exe under Wine. With a DISPLAY it runs
-# on that display until closed; without one it runs under Xvfb, saves a
-# screenshot to build/screenshot.png, prints its path and closes the editor.
+# Starts QorvaEditor.exe of a win64 build (build/win64 unless QORVA_BUILD_DIR
+# names another) under Wine. With a DISPLAY it runs on that display until
+# closed; without one it runs under Xvfb, saves a screenshot (build/
+# screenshot.png unless QORVA_SCREENSHOT names another file), prints its path
+# and closes the editor.
 set -u
 cd "$(dirname "$0")/.."
 root=$(pwd)
-editor="$root/build/win64/bin/QorvaEditor.exe"
+build="$root/${QORVA_BUILD_DIR:-build/win64}"
+editor="$build/bin/QorvaEditor.exe"
 if [ ! -f "$editor" ]; then
   echo "run-editor: $editor is missing; build the win64 preset first" >&2
   exit 1
 fi
-echo "Starting QorvaEditor.exe. Note: the editor's frame, tree and view are not built yet;"
-echo "this QorvaEditor.exe is a preview window of the imaging layer."
+echo "Starting QorvaEditor.exe"
 
-WINE_SESSION_DIR="$root/build/run-wine"
+WINE_SESSION_DIR="$build/run-wine"
 mkdir -p "$WINE_SESSION_DIR"
 . scripts/wine-env.sh
 
@@ -30,7 +32,7 @@ wine "$editor" &
 editor_pid=$!
 
 # Wait for the window to be mapped, then let it paint.
-shot="$root/build/screenshot.png"
+shot="$root/${QORVA_SCREENSHOT:-build/screenshot.png}"
 rm -f "$shot"
 for _ in $(seq 1 60); do
   if ! kill -0 "$editor_pid" 2>/dev/null; then
