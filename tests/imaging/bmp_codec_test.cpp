@@ -10,6 +10,7 @@
 #include "imaging/dib_image.h"
 #include "imaging/image_stream.h"
 #include "imaging/little_endian.h"
+#include "tests/support/read_only_file.h"
 #include "tests/support/stream_file.h"
 #include "tests/support/test_images.h"
 
@@ -485,17 +486,11 @@ TEST(BmpWrite, FailsOnEmptyImageAndOnFailedWrites) {
   DibImage image;
   ASSERT_TRUE(MakePatternImage(image, 3, 3));
   // A stream that cannot be written: the file is open for reading only.
-  const std::string path = "bmp_codec_test_readonly.bmp";
-  std::FILE* created = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(created, nullptr);
-  std::fclose(created);
-  std::FILE* readOnly = std::fopen(path.c_str(), "rb");
-  ASSERT_NE(readOnly, nullptr);
-  ImageStream readOnlyStream(readOnly);
+  ReadOnlyFile readOnly("bmp_codec_test_readonly.bmp");
+  ASSERT_NE(readOnly.Get(), nullptr);
+  ImageStream readOnlyStream(readOnly.Get());
   EXPECT_FALSE(image.Encode(readOnlyStream, DibImage::kFormatBmp));
   EXPECT_STREQ(image.LastError(), "Error saving BMP file");
-  std::fclose(readOnly);
-  std::remove(path.c_str());
 }
 
 TEST(ImageFiles, LoadReadsAFileByName) {

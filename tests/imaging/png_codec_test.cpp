@@ -11,6 +11,7 @@
 
 #include "imaging/dib_image.h"
 #include "imaging/image_stream.h"
+#include "tests/support/read_only_file.h"
 #include "tests/support/stream_file.h"
 #include "tests/support/test_images.h"
 
@@ -561,17 +562,11 @@ TEST(PngWrite, Failures) {
 
   DibImage image;
   ASSERT_TRUE(MakePatternImage(image, 3, 3));
-  const std::string path = "png_codec_test_readonly.png";
-  std::FILE* created = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(created, nullptr);
-  std::fclose(created);
-  std::FILE* readOnly = std::fopen(path.c_str(), "rb");
-  ASSERT_NE(readOnly, nullptr);
-  ImageStream readOnlyStream(readOnly);
+  ReadOnlyFile readOnly("png_codec_test_readonly.png");
+  ASSERT_NE(readOnly.Get(), nullptr);
+  ImageStream readOnlyStream(readOnly.Get());
   EXPECT_FALSE(image.Encode(readOnlyStream, DibImage::kFormatPng));
   EXPECT_STREQ(image.LastError(), "Error saving PNG file");
-  std::fclose(readOnly);
-  std::remove(path.c_str());
 }
 
 }  // namespace

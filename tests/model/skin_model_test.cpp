@@ -17,6 +17,7 @@
 #include "model/skin_container.h"
 #include "model/skin_object.h"
 #include "model/skin_object_kind.h"
+#include "tests/support/geometry.h"
 
 namespace {
 
@@ -43,15 +44,6 @@ bool SamePicture(const DibImage& first, const DibImage& second) {
          first.Height() == second.Height() && first.BitCount() == second.BitCount() &&
          first.SizeImage() == second.SizeImage() &&
          std::memcmp(first.Pixels(), second.Pixels(), first.SizeImage()) == 0;
-}
-
-RECT Rect(LONG left, LONG top, LONG right, LONG bottom) {
-  RECT rect;
-  rect.left = left;
-  rect.top = top;
-  rect.right = right;
-  rect.bottom = bottom;
-  return rect;
 }
 
 bool SameRect(const RECT& first, const RECT& second) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/setup/xml_tree_double.h"
+#include "tests/setup/xml_element_double.h"
 
 namespace {
 
@@ -19,12 +19,12 @@ class EarlierInstallationTest : public ::testing::Test {
     return folder;
   }
 
-  XmlTreeDouble document;
-  XmlTreeDouble& packages;
+  payload_test::XmlElementDouble document;
+  payload_test::XmlElementDouble& packages;
 };
 
 TEST_F(EarlierInstallationTest, FolderOfTheProgramInTheFirstPackage) {
-  XmlTreeDouble& package = packages.Add("package");
+  payload_test::XmlElementDouble& package = packages.Add("package");
   package.Add("file", L"C:\\Apps\\Corvana2\\readme.txt");
   package.Add("file", L"C:\\Apps\\Corvana2\\CORVANA2.EXE");
   EXPECT_EQ(L"C:\\Apps\\Corvana2", Find());
@@ -43,13 +43,13 @@ TEST_F(EarlierInstallationTest, PathWithoutSeparatorGivesTheCurrentFolder) {
 }
 
 TEST_F(EarlierInstallationTest, NoMatchingFileOrNoLogStructureFindsNothing) {
-  XmlTreeDouble& package = packages.Add("package");
+  payload_test::XmlElementDouble& package = packages.Add("package");
   package.Add("file", L"C:\\Apps\\corvana.exe");
   package.Add("file");  // no path attribute
   package.Add("dir", L"C:\\Apps\\Corvana2\\corvana2.exe");  // not a file element
   EXPECT_EQ(L"<none>", Find());
 
-  XmlTreeDouble bare("root");
+  payload_test::XmlElementDouble bare("root");
   bare.Add("packages").Add("package").Add("file", L"C:\\x\\corvana2.exe");
   std::wstring folder;
   EXPECT_FALSE(FindEarlierInstallDirectory(&bare, &folder));

@@ -14,26 +14,11 @@
 #include "tools/skintool/rgba_digest.h"
 #include "tools/skintool/sha256.h"
 #include "tools/skintool/skin_dump.h"
+#include "tests/support/geometry.h"
 
 namespace {
 
 std::string HashOf(const std::vector<uint8_t>& rgba) { return Sha256::HexOf(rgba.data(), rgba.size()); }
-
-RECT Rect(LONG left, LONG top, LONG right, LONG bottom) {
-  RECT rect;
-  rect.left = left;
-  rect.top = top;
-  rect.right = right;
-  rect.bottom = bottom;
-  return rect;
-}
-
-POINT Point(LONG x, LONG y) {
-  POINT point;
-  point.x = x;
-  point.y = y;
-  return point;
-}
 
 // 1 x 2, 24-bit, alpha plane: top (1,2,3,4), bottom (5,6,7,8).
 void MakeAlphaPlanePicture(DibImage& image) {

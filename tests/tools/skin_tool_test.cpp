@@ -14,6 +14,7 @@
 #include "imaging/region_data.h"
 #include "model/skin.h"
 #include "model/skin_object_kind.h"
+#include "tests/support/geometry.h"
 #include "tests/support/test_images.h"
 #include "tools/skintool/image_file.h"
 #include "tools/skintool/json_reader.h"
@@ -61,22 +62,6 @@ class SkinToolTest : public ::testing::Test {
   std::string output_;
   std::string error_;
 };
-
-RECT Rect(LONG left, LONG top, LONG right, LONG bottom) {
-  RECT rect;
-  rect.left = left;
-  rect.top = top;
-  rect.right = right;
-  rect.bottom = bottom;
-  return rect;
-}
-
-POINT Point(LONG x, LONG y) {
-  POINT point;
-  point.x = x;
-  point.y = y;
-  return point;
-}
 
 // Pictures of every kind the dump tells apart: 24-bit with an alpha plane,
 // 8-bit with palette opacity, 4-bit with a transparent index, 1-bit.

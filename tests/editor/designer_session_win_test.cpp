@@ -1,0 +1,311 @@
+// A designer's session end to end in the real frame: a skin packed by
+// skintool from a folder is opened, edited through the commands, the
+// Insert Object dialog and the mouse in the view, saved over itself and
+// opened again; skintool's dump of the saved file is read back too.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "imaging/image_stream.h"
+#include "model/container_block.h"
+#include "model/object_block.h"
+#include "model/skin_object_kind.h"
+#include "tests/editor/frame_fixture_win.h"
+#include "tests/support/test_images.h"
+#include "tools/skintool/json_reader.h"
+#include "tools/skintool/json_value.h"
+#include "tools/skintool/skin_tool.h"
+
+namespace editor_test {
+namespace {
+
+constexpr RECT kPackedMovieArea = {40, 30, 140, 100};
+constexpr int kDragX = 25;
+constexpr int kDragY = 15;
+
+bool WriteBmp(const std::string& path, int width, int height, RGBQUAD color) {
+  DibImage image;
+  if (!MakeFilledImage(image, width, height, 24, color)) return false;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  ImageStream stream(file);
+  const bool encoded = image.Encode(stream, DibImage::kFormatBmp);
+  return std::fclose(file) == 0 && encoded;
+}
+
+std::string Hex(const BYTE* bytes, size_t size) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string text;
+  for (size_t i = 0; i < size; ++i) {
+    text += kDigits[bytes[i] >> 4];
+    text += kDigits[bytes[i] & 15];
+  }
+  return text;
+}
+
+std::string ContainerJson(const std::string& name, const std::string& background,
+                          const ContainerBlock& block, const std::string& objects) {
+  return "{\"name\": \"" + name + "\", \"offset\": [0, 0], \"background\": " + background +
+         ", \"region\": null, \"polygon\": [], \"block\": \"" +
+         Hex(block.Bytes().data(), block.Bytes().size()) + "\", \"objects\": [" + objects + "]}";
+}
+
+std::string ObjectJson(const std::string& name, uint32_t kind, const RECT& position,
+                       const std::string& images) {
+  ObjectBlock block;
+  block.SetPosition(position);
+  return "{\"name\": \"" + name + "\", \"kind\": " + std::to_string(kind) +
+         ", \"target\": \"\", \"visible\": 1, \"orientation\": 0, \"region\": null, "
+         "\"polygon\": [], \"mouse\": [], \"block\": \"" +
+         Hex(block.Bytes().data(), block.Bytes().size()) + "\", \"images\": [" + images + "]}";
+}
+
+// The designer's folder: MainWindow with a background, a button and a movie
+// area that is off; PlaylistWindow with a list and no background.
+bool WriteSkinFolder(const std::string& folder) {
+  if (!::CreateDirectoryA(folder.c_str(), nullptr)) return false;
+  if (!WriteBmp(folder + "\\background.bmp", 320, 200, Rgb(30, 60, 90)) ||
+      !WriteBmp(folder + "\\close_up.bmp", 16, 12, Rgb(200, 20, 20))) {
+    return false;
+  }
+  ContainerBlock mainBlock;
+  mainBlock.SetMovieArea(kPackedMovieArea);
+  const std::string close = ObjectJson("Close", SkinObjectKind::kButton, RECT{280, 8, 296, 20},
+                                       "{\"file\": \"close_up.bmp\"}, null, null, null");
+  const std::string tracks =
+      ObjectJson("Tracks", SkinObjectKind::kListBox, RECT{10, 10, 150, 120}, "");
+  const std::string json =
+      "{\"containers\": [" +
+      ContainerJson("MainWindow", "{\"file\": \"background.bmp\"}", mainBlock, close) + ", " +
+      ContainerJson("PlaylistWindow", "null", ContainerBlock(), tracks) + "]}\n";
+  return WriteTextFile(folder + "\\skin.json", json);
+}
+
+struct ObjectSeen {
+  std::string name;
+  uint32_t kind;
+  uint32_t visible;
+  bool operator==(const ObjectSeen& other) const {
+    return name == other.name && kind == other.kind && visible == other.visible;
+  }
+};
+
+void PrintTo(const ObjectSeen& object, std::ostream* out) {
+  *out << object.name << "/kind " << object.kind << "/visible " << object.visible;
+}
+
+std::vector<ObjectSeen> ObjectsOf(const SkinContainer& container) {
+  std::vector<ObjectSeen> seen;
+  for (const auto& object : container.objects)
+    seen.push_back({object->name, object->kind, object->visible});
+  return seen;
+}
+
+std::string Describe(const RECT& r) {
+  return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " +
+         std::to_string(r.right) + ", " + std::to_string(r.bottom) + ")";
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+class DesignerSessionTest : public FrameFixture {
+ protected:
+  // Chooses the entries with these texts in the real Insert Object dialog.
+  void InsertObjects(const std::set<std::string>& wanted) {
+    std::set<std::string> chosen;
+    prompts.onDialog = [&](CDialog& dialog) {
+      HWND list = ::GetDlgItem(dialog.GetSafeHwnd(), IDC_OBJECT_LIST);
+      for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        char text[64] = {};
+        LVITEMA item = {};
+        item.iSubItem = 0;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        ::SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(i),
+                       reinterpret_cast<LPARAM>(&item));
+        if (wanted.count(text) == 0) continue;
+        ListView_SetItemState(list, i, LVIS_SELECTED, LVIS_SELECTED);
+        chosen.insert(text);
+      }
+      dialog.PostMessage(WM_COMMAND, IDOK);
+    };
+    Command(ID_INSERT_OBJECT);
+    prompts.onDialog = nullptr;
+    EXPECT_EQ(chosen, wanted) << "the dialog lists the configured objects";
+  }
+
+  // A left-button drag in the skin view between client points, with the
+  // cursor where the view's hit test looks for it.
+  void DragInView(CPoint from, CPoint to) {
+    CSkinView* view = frame->GetSkinView();
+    CPoint screen = from;
+    view->ClientToScreen(&screen);
+    ASSERT_TRUE(::SetCursorPos(screen.x, screen.y));
+    view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    const CPoint half((from.x + to.x) / 2, (from.y + to.y) / 2);
+    view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(half.x, half.y));
+    view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    view->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    PumpMessages(app);
+  }
+};
+
+TEST_F(DesignerSessionTest, PackedSkinIsEditedSavedAndReadBackWhole) {
+  // 1. Pack the designer's folder and open the result.
+  const std::string skinFolder = folder.File("designer_skin");
+  ASSERT_TRUE(WriteSkinFolder(skinFolder));
+  const std::string skinPath = folder.File("designer.skin");
+  SkinTool packer;
+  ASSERT_EQ(packer.Run({"pack", skinFolder, skinPath}), SkinTool::kSuccess)
+      << packer.ErrorMessage();
+  const std::string packed = ReadFileBytes(skinPath);
+  ASSERT_FALSE(packed.empty());
+
+  ASSERT_TRUE(OpenFrame());
+  OpenFile(skinPath);
+  ASSERT_EQ(prompts.asked.size(), 1u);
+  EXPECT_TRUE(prompts.asked[0].open);
+  ASSERT_TRUE(prompts.messages.empty()) << prompts.messages[0].text;
+  EXPECT_EQ(TheSkin().filePath, skinPath);
+  EXPECT_EQ(Shown(), nullptr);
+
+  // 2. The tree lists both containers and their objects.
+  ASSERT_EQ(TreeText(), "MainWindow(Close) PlaylistWindow(Tracks)");
+  EXPECT_EQ(ItemImage(FindItem("Close")), 2);
+  EXPECT_EQ(ItemImage(FindItem("Tracks")), 3);
+  SkinContainer* mainWindow = TheSkin().FindContainer("MainWindow");
+  SkinContainer* playlist = TheSkin().FindContainer("PlaylistWindow");
+  ASSERT_NE(mainWindow, nullptr);
+  ASSERT_NE(playlist, nullptr);
+  EXPECT_EQ(mainWindow->background.Width(), 320);
+  EXPECT_EQ(mainWindow->background.Height(), 200);
+  EXPECT_EQ(playlist->background.Width(), 0);
+
+  // 3. Insert a button and a list from the configured objects.
+  Select("MainWindow");
+  EXPECT_EQ(Shown(), mainWindow);
+  EXPECT_EQ(frame->GetSkinView()->LiveControlCount(), 1u);
+  InsertObjects({"Play", "Playlist"});
+  EXPECT_EQ(TreeText(), "MainWindow(Close,Play,Playlist) PlaylistWindow(Tracks)");
+  EXPECT_EQ(ObjectsOf(*mainWindow),
+            (std::vector<ObjectSeen>{{"Close", SkinObjectKind::kButton, 1},
+                                     {"Play", SkinObjectKind::kButton, 1},
+                                     {"Playlist", SkinObjectKind::kListBox, 0}}));
+  EXPECT_EQ(Tree().GetSelectedItem(), FindItem("MainWindow"));
+  EXPECT_EQ(frame->GetSkinView()->LiveControlCount(), 3u);
+
+  // 4. Delete the inserted button.
+  Select("Play");
+  Command(ID_EDIT_DELETE);
+  EXPECT_EQ(TreeText(), "MainWindow(Close,Playlist) PlaylistWindow(Tracks)");
+  EXPECT_EQ(ObjectsOf(*mainWindow),
+            (std::vector<ObjectSeen>{{"Close", SkinObjectKind::kButton, 1},
+                                     {"Playlist", SkinObjectKind::kListBox, 0}}));
+  EXPECT_EQ(frame->GetSkinView()->LiveControlCount(), 2u);
+
+  // 5. Give the playlist window a background.
+  const std::string newBackground = folder.File("playlist.bmp");
+  ASSERT_TRUE(WriteBmp(newBackground, 37, 23, Rgb(10, 200, 10)));
+  Select("Tracks");
+  EXPECT_EQ(Shown(), playlist);
+  prompts.fileAnswers = {newBackground};
+  Command(ID_CONTAINER_LOADBITMAP);
+  EXPECT_EQ(playlist->background.Width(), 37);
+  EXPECT_EQ(playlist->background.Height(), 23);
+  EXPECT_EQ(mainWindow->background.Width(), 320) << "only the selected container changes";
+  EXPECT_TRUE(Enabled(ID_CONTAINER_WINDOWREGION));
+  EXPECT_FALSE(Enabled(ID_VIEW_MOVIEAREA));
+
+  // 6. Turn the movie area on and move it with the mouse.
+  Select("MainWindow");
+  ASSERT_EQ(Shown(), mainWindow);
+  ASSERT_TRUE(Enabled(ID_VIEW_MOVIEAREA));
+  EXPECT_FALSE(Checked(ID_VIEW_MOVIEAREA));
+  Command(ID_VIEW_MOVIEAREA);
+  EXPECT_TRUE(Checked(ID_VIEW_MOVIEAREA));
+  ASSERT_TRUE(mainWindow->block.MovieAreaOn());
+  ASSERT_EQ(frame->GetSkinView()->GetScrollPosition(), CPoint(0, 0));
+  const CPoint inside(90, 65);
+  DragInView(inside, CPoint(inside.x + kDragX, inside.y + kDragY));
+  const RECT moved = {kPackedMovieArea.left + kDragX, kPackedMovieArea.top + kDragY,
+                      kPackedMovieArea.right + kDragX, kPackedMovieArea.bottom + kDragY};
+  EXPECT_TRUE(SameRect(mainWindow->block.MovieArea(), moved))
+      << Describe(mainWindow->block.MovieArea());
+
+  // 7. Save over the opened file: the previous file becomes the backup.
+  Command(ID_FILE_SAVE);
+  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_EQ(prompts.asked.size(), 2u) << "Save asks for no file";
+  EXPECT_TRUE(ReadFileBytes(skinPath + ".bak") == packed) << "the backup is the packed file";
+  EXPECT_TRUE(ReadFileBytes(skinPath) != packed) << "the edits were written";
+
+  // Everything comes back in a fresh frame.
+  CloseFrame();
+  ASSERT_TRUE(OpenFrame());
+  OpenFile(skinPath);
+  ASSERT_TRUE(prompts.messages.empty()) << prompts.messages[0].text;
+  EXPECT_EQ(TreeText(), "MainWindow(Close,Playlist) PlaylistWindow(Tracks)");
+  mainWindow = TheSkin().FindContainer("MainWindow");
+  playlist = TheSkin().FindContainer("PlaylistWindow");
+  ASSERT_EQ(TheSkin().containers.size(), 2u) << "the menu container is not listed";
+  ASSERT_NE(mainWindow, nullptr);
+  ASSERT_NE(playlist, nullptr);
+  ASSERT_EQ(ObjectsOf(*mainWindow),
+            (std::vector<ObjectSeen>{{"Close", SkinObjectKind::kButton, 1},
+                                     {"Playlist", SkinObjectKind::kListBox, 0}}));
+  ASSERT_EQ(ObjectsOf(*playlist),
+            (std::vector<ObjectSeen>{{"Tracks", SkinObjectKind::kListBox, 1}}));
+  // The live controls wrote their positions back unchanged.
+  const RECT closeAt = mainWindow->objects[0]->block.Position();
+  EXPECT_EQ(closeAt.left, 280);
+  EXPECT_EQ(closeAt.top, 8);
+  EXPECT_TRUE(SameRect(playlist->objects[0]->block.Position(), RECT{10, 10, 150, 120}))
+      << Describe(playlist->objects[0]->block.Position());
+  EXPECT_EQ(mainWindow->background.Width(), 320);
+  EXPECT_EQ(playlist->background.Width(), 37);
+  EXPECT_EQ(playlist->background.Height(), 23);
+  EXPECT_TRUE(mainWindow->block.MovieAreaOn());
+  EXPECT_TRUE(SameRect(mainWindow->block.MovieArea(), moved))
+      << Describe(mainWindow->block.MovieArea());
+  Select("MainWindow");
+  EXPECT_TRUE(Checked(ID_VIEW_MOVIEAREA));
+
+  // skintool sees the same file: both containers, then the menu container
+  // that Save writes last.
+  SkinTool dumper;
+  ASSERT_EQ(dumper.Run({"dump", skinPath}), SkinTool::kSuccess) << dumper.ErrorMessage();
+  JsonReader reader;
+  JsonValue dump;
+  ASSERT_TRUE(reader.Parse(dumper.Output(), dump)) << reader.Error();
+  const JsonValue* containers = dump.Find("containers");
+  ASSERT_TRUE(containers != nullptr && containers->IsArray());
+  std::vector<std::string> names;
+  std::vector<size_t> objectCounts;
+  for (const JsonValue& container : containers->items) {
+    const JsonValue* name = container.Find("name");
+    const JsonValue* objects = container.Find("objects");
+    ASSERT_TRUE(name != nullptr && objects != nullptr);
+    names.push_back(name->text);
+    objectCounts.push_back(objects->items.size());
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"MainWindow", "PlaylistWindow", "QMenu"}));
+  EXPECT_EQ(objectCounts, (std::vector<size_t>{2, 1, 0}));
+  const JsonValue* background = containers->items[1].Find("background");
+  ASSERT_TRUE(background != nullptr && background->IsObject());
+  int64_t width = 0;
+  ASSERT_NE(background->Find("width"), nullptr);
+  EXPECT_TRUE(background->Find("width")->GetInt(0, 1000, width));
+  EXPECT_EQ(width, 37);
+}
+
+}  // namespace
+}  // namespace editor_test
