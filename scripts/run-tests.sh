@@ -5,6 +5,8 @@
 set -u
 cd "$(dirname "$0")/.."
 failed=()
+echo "=== format"
+scripts/check-format.sh || failed+=(format)
 for preset in "$@"; do
   echo "=== tests: $preset"
   ctest --preset "$preset" --timeout 600 || failed+=("$preset")
@@ -13,4 +15,4 @@ if [ ${#failed[@]} -gt 0 ]; then
   echo "FAILED: ${failed[*]}" >&2
   exit 1
 fi
-echo "all tests passed: $*"
+echo "all tests passed: format $*"

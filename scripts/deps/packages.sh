@@ -10,10 +10,14 @@ qorva_packages=(
   cmake ninja-build make pkgconf
   # tests: GoogleTest, and clang with the sanitizer runtime and symbolizer
   googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev llvm
+  # the format check
+  clang-format
   # fetching and unpacking the third-party sources
   dpkg-dev xz-utils ca-certificates
   # third-party libraries for the native build
   libpng-dev zlib1g-dev libminizip-dev libpugixml-dev duktape-dev
+  # header-only JSON, shared by the native and the Windows builds
+  nlohmann-json3-dev
 )
 
 # Prints the packages that are not installed, one per line.
