@@ -10,8 +10,7 @@ const char kColumnTitle[] = "Object Name";
 }  // namespace
 
 CInsertObjectDialog::CInsertObjectDialog(
-    const std::vector<EditorConfiguration::DefaultObject>& entries, HIMAGELIST images,
-    CWnd* parent)
+    const std::vector<EditorConfiguration::DefaultObject>& entries, HIMAGELIST images, CWnd* parent)
     : CDialog(IDD_INSERT_OBJECT, parent), m_entries(entries), m_images(images) {}
 
 HWND CInsertObjectDialog::List() const { return ::GetDlgItem(m_hWnd, IDC_OBJECT_LIST); }

@@ -14,8 +14,7 @@ namespace {
 // Toolbar and status bar styles: a flat toolbar with tooltips on top.
 const DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY;
 
-const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
-                            ID_INDICATOR_SCRL};
+const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
 }  // namespace
 
@@ -153,8 +152,7 @@ void CMainFrame::OnUpdateWindowRegion(CCmdUI* ui) {
 void CMainFrame::OnUpdateMovieArea(CCmdUI* ui) {
   const SkinContainer* container = SelectedContainer();
   // Only the main window has a movie area; the name must match exactly.
-  const bool mainWindow =
-      container != nullptr && container->name == SkinContainer::kMainWindowName;
+  const bool mainWindow = container != nullptr && container->name == SkinContainer::kMainWindowName;
   ui->Enable(mainWindow);
   ui->SetCheck(mainWindow && container->block.MovieAreaOn() ? 1 : 0);
 }

@@ -118,8 +118,8 @@ void CMainFrame::DeleteObject(HTREEITEM item, SkinContainer& container, SkinObje
 void CMainFrame::OnLoadBitmap() {
   SkinContainer* container = SelectedContainer();
   if (container == nullptr) return;
-  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
-                     kImageFileFilter, this);
+  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kImageFileFilter,
+                     this);
   if (dialog.DoModal() != IDOK) return;
   const int format = ImageFormatOfExtension(dialog.GetFileExt());
   if (format < 0) return;

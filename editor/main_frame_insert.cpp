@@ -24,9 +24,7 @@ std::unique_ptr<SkinObject> NewObject(uint32_t kind, const char* name) {
 
 void CMainFrame::OnInsertText() { InsertWithDialog(NewObject(SkinObjectKind::kText, "")); }
 
-void CMainFrame::OnInsertShortcut() {
-  InsertWithDialog(NewObject(SkinObjectKind::kShortcut, ""));
-}
+void CMainFrame::OnInsertShortcut() { InsertWithDialog(NewObject(SkinObjectKind::kShortcut, "")); }
 
 void CMainFrame::OnInsertAnimation() {
   std::unique_ptr<SkinObject> object = NewObject(SkinObjectKind::kAnimation, "Animation");
@@ -98,8 +96,7 @@ bool CMainFrame::AppendObject(SkinContainer& container, std::unique_ptr<SkinObje
 void CMainFrame::OnInsertObject() {
   SkinContainer* container = SelectedContainer();
   if (container == nullptr) return;
-  const std::vector<EditorConfiguration::DefaultObject>& entries =
-      m_configuration.DefaultObjects();
+  const std::vector<EditorConfiguration::DefaultObject>& entries = m_configuration.DefaultObjects();
   CInsertObjectDialog dialog(entries, m_treeImages.GetSafeHandle(), this);
   if (dialog.DoModal() != IDOK) return;
   const HTREEITEM previous = m_tree.Selected();
@@ -121,8 +118,7 @@ void CMainFrame::OnInsertObject() {
 void CMainFrame::OnNewContainer() {
   if (m_skinView != nullptr) m_skinView->SyncPositions();
   ObjectDialogs::ContainerResult result;
-  if (!Dialogs().Container(this, nullptr, m_skin, m_configuration.ContainerNames(), result))
-    return;
+  if (!Dialogs().Container(this, nullptr, m_skin, m_configuration.ContainerNames(), result)) return;
   if (result.name.empty()) return;
   SkinContainer* container = m_skin.AddContainer(result.name);
   if (container == nullptr) return;

@@ -95,6 +95,5 @@ void CMainFrame::OnTreeRightClick() {
   if (!BuildContainerPopup(popup)) return;
   POINT cursor;
   ::GetCursorPos(&cursor);
-  popup.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y,
-                       this);
+  popup.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, this);
 }

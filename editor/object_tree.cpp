@@ -95,7 +95,7 @@ const ObjectTree::Node* ObjectTree::NodeOf(HTREEITEM item) const {
 
 HTREEITEM ObjectTree::Selected() const {
   return m_tree != nullptr && m_tree->GetSafeHwnd() != nullptr ? m_tree->GetSelectedItem()
-                                                                : nullptr;
+                                                               : nullptr;
 }
 
 HTREEITEM ObjectTree::FindContainer(const SkinContainer* container) const {

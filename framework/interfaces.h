@@ -270,10 +270,10 @@ class ScriptContext : public Object {
 
 // One call of a script method into setup.
 struct ScriptCall {
-  Object* script_object;     // the script object the method was added to
-  Object* method_context;    // the context given when the method was added
+  Object* script_object;   // the script object the method was added to
+  Object* method_context;  // the context given when the method was added
   int32_t method_id;
-  Value* result;             // result holder, set by the dispatcher
+  Value* result;  // result holder, set by the dispatcher
   ArgumentList* arguments;
   ScriptContext* script_context;  // the calling script
   const wchar_t* caller_name;     // name of the calling script's object
@@ -358,14 +358,12 @@ class Application : public Object {
 class XmlElement : public Object {
  public:
   virtual int32_t FRAMEWORK_CALL CountChildren(const char* name) = 0;
-  virtual int32_t FRAMEWORK_CALL CountChildrenWithAttribute(const char* name,
-                                                            const char* attribute,
+  virtual int32_t FRAMEWORK_CALL CountChildrenWithAttribute(const char* name, const char* attribute,
                                                             const wchar_t* value) = 0;
   virtual int32_t FRAMEWORK_CALL GetChildWithAttribute(const char* name, const char* attribute,
                                                        const wchar_t* value, int32_t index,
                                                        XmlElement** child) = 0;
-  virtual int32_t FRAMEWORK_CALL GetChild(const char* name, int32_t index,
-                                          XmlElement** child) = 0;
+  virtual int32_t FRAMEWORK_CALL GetChild(const char* name, int32_t index, XmlElement** child) = 0;
   virtual int32_t FRAMEWORK_CALL AppendChild(const char* name, XmlElement** child) = 0;
   // Non-zero when present.
   virtual int32_t FRAMEWORK_CALL HasAttribute(const char* name) = 0;

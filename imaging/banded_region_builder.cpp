@@ -46,8 +46,7 @@ void BandedRegionBuilder::CloseRow() {
   rowOpen_ = false;
   const size_t rowCount = rects_.size() - rowStart_;
   const size_t bandCount = rowStart_ - bandStart_;
-  bool repeats = bandCount == rowCount && rowCount > 0 &&
-                 rects_[bandStart_].bottom == rowY_;
+  bool repeats = bandCount == rowCount && rowCount > 0 && rects_[bandStart_].bottom == rowY_;
   for (size_t i = 0; repeats && i < rowCount; ++i) {
     const RECT& above = rects_[bandStart_ + i];
     const RECT& row = rects_[rowStart_ + i];

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 
-
 namespace {
 
 constexpr uint32_t kColorBits = 0x00FFFFFF;
@@ -72,9 +71,8 @@ bool IndexedRegion(const DibImage& image, const RGBQUAD& key, RegionData& out) {
               return keyIndex[(x & 1) != 0 ? (packed & 0x0F) : (packed >> 4)];
             });
           default:
-            return AddRowRuns(builder, y, width, [&](int x) {
-              return keyIndex[(row[x >> 3] >> (7 - (x & 7))) & 1];
-            });
+            return AddRowRuns(builder, y, width,
+                              [&](int x) { return keyIndex[(row[x >> 3] >> (7 - (x & 7))) & 1]; });
         }
       },
       out);
@@ -95,8 +93,7 @@ bool AddColorKeyRow(BandedRegionBuilder& builder, int y, const uint32_t* row, in
   return AddRowRuns(builder, y, width, [&](int x) { return (row[x] & kColorBits) == key; });
 }
 
-bool ColorKeyRegion(const uint32_t* pixels, int width, int height, uint32_t key,
-                    RegionData& out) {
+bool ColorKeyRegion(const uint32_t* pixels, int width, int height, uint32_t key, RegionData& out) {
   if (width < 0 || height < 0 || (pixels == nullptr && width > 0 && height > 0)) return false;
   BandedRegionBuilder builder;
   for (int y = 0; y < height; ++y) {
@@ -110,8 +107,7 @@ bool ColorKeyRegion(const DibImage& image, POINT clicked, RegionData& out) {
   if (!image.IsValid() || image.Width() <= 0 || image.Height() <= 0) return false;
   const int bits = image.BitCount();
   if (bits != 1 && bits != 4 && bits != 8 && bits != 24) return false;
-  if (clicked.x < 0 || clicked.x >= image.Width() || clicked.y < 0 ||
-      clicked.y >= image.Height()) {
+  if (clicked.x < 0 || clicked.x >= image.Width() || clicked.y < 0 || clicked.y >= image.Height()) {
     return WholeImageRegion(image, out);
   }
   const RGBQUAD key = image.GetPixelColor(clicked.x, image.Height() - 1 - clicked.y);

@@ -18,8 +18,7 @@ constexpr uint32_t kNoColorKey = 0xFFFFFFFF;
 // after the other. Only the low 24 bits (the colour) of a pixel are compared,
 // so a key with any higher bit set matches nothing. False when the sizes are
 // negative or the region grows too large; out is then unchanged.
-bool ColorKeyRegion(const uint32_t* pixels, int width, int height, uint32_t key,
-                    RegionData& out);
+bool ColorKeyRegion(const uint32_t* pixels, int width, int height, uint32_t key, RegionData& out);
 
 // One row of such values added to builder as row y: the runs of pixels
 // that differ from the key. For callers that read a picture in parts.

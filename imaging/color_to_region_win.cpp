@@ -45,8 +45,8 @@ class DeviceRowReader {
   bool Read(int top, int count) {
     count_ = count;
     const UINT firstScan = static_cast<UINT>(height_ - top - count);
-    return GetDIBits(memory_, bitmap_, firstScan, static_cast<UINT>(count), buffer_.get(),
-                     &info_, DIB_RGB_COLORS) == count;
+    return GetDIBits(memory_, bitmap_, firstScan, static_cast<UINT>(count), buffer_.get(), &info_,
+                     DIB_RGB_COLORS) == count;
   }
   const uint32_t* Row(int i) const {
     return buffer_.get() + static_cast<size_t>(count_ - 1 - i) * static_cast<size_t>(width_);

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "imaging/dib_image.h"
-#include "imaging/window_region.h"
 #include "imaging/win32_types.h"
+#include "imaging/window_region.h"
 
 // Empties shape's points, then replaces its region with the one built from
 // image as drawn on dc (clicked in picture pixels, top-down). A point off the

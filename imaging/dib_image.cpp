@@ -147,9 +147,7 @@ BYTE BilinearChannel(BYTE c00, BYTE c10, BYTE c01, BYTE c11, uint64_t wx, uint64
   return static_cast<BYTE>((bottom * (kBilinearOne - wy) + top * wy) >> (2 * kBilinearShift));
 }
 
-int NearestSource(int cell, float scale) {
-  return TruncateToInt(static_cast<float>(cell) * scale);
-}
+int NearestSource(int cell, float scale) { return TruncateToInt(static_cast<float>(cell) * scale); }
 
 }  // namespace
 
@@ -587,8 +585,8 @@ RGBQUAD DibImage::GetTransColor() const {
 
 // --- Conversion -------------------------------------------------------------
 
-void DibImage::ConvertBitfields(const BYTE* source, DWORD redMask, DWORD greenMask,
-                                DWORD blueMask, int sourceBits) {
+void DibImage::ConvertBitfields(const BYTE* source, DWORD redMask, DWORD greenMask, DWORD blueMask,
+                                int sourceBits) {
   if (block_ == nullptr || source == nullptr || BitCount() != 24) return;
   const int width = Width();
   if (sourceBits == 16) {
@@ -642,10 +640,10 @@ void DibImage::Crossfade(const DibImage& first, const DibImage& second, float fa
     for (int x = 0; x < width; ++x) {
       const RGBQUAD a = first.GetPixelColor(x, y);
       const RGBQUAD b = second.GetPixelColor(x, y);
-      SetPixelColor(x, y,
-                    Quad(MixByte(a.rgbBlue, b.rgbBlue, factor),
-                         MixByte(a.rgbGreen, b.rgbGreen, factor),
-                         MixByte(a.rgbRed, b.rgbRed, factor)));
+      SetPixelColor(
+          x, y,
+          Quad(MixByte(a.rgbBlue, b.rgbBlue, factor), MixByte(a.rgbGreen, b.rgbGreen, factor),
+               MixByte(a.rgbRed, b.rgbRed, factor)));
       if (mixedAlpha != nullptr) {
         mixedAlpha[size_t(y) * size_t(width) + size_t(x)] =
             MixByte(OpacityForMix(first, x, y), OpacityForMix(second, x, y), factor);
@@ -695,12 +693,12 @@ void DibImage::SmoothLineNeighbours(int x, int y, RGBQUAD lineColor, RGBQUAD sto
                                    : OutsideColor();
     }
     auto channel = [&](BYTE RGBQUAD::*member) {
-      return static_cast<BYTE>((lineColor.*member + neighbour.*member + beyond[0].*member +
-                                beyond[1].*member) >> 2);
+      return static_cast<BYTE>(
+          (lineColor.*member + neighbour.*member + beyond[0].*member + beyond[1].*member) >> 2);
     };
-    SetPixelColor(static_cast<int>(nx), static_cast<int>(ny),
-                  Quad(channel(&RGBQUAD::rgbBlue), channel(&RGBQUAD::rgbGreen),
-                       channel(&RGBQUAD::rgbRed)));
+    SetPixelColor(
+        static_cast<int>(nx), static_cast<int>(ny),
+        Quad(channel(&RGBQUAD::rgbBlue), channel(&RGBQUAD::rgbGreen), channel(&RGBQUAD::rgbRed)));
   }
 }
 
@@ -776,9 +774,9 @@ void DibImage::ResampleBilinearRow(DibImage& target, int y, float scaleX, float 
       return BilinearChannel(c00.*member, c10.*member, c01.*member, c11.*member, column.weight,
                              row.weight);
     };
-    target.SetPixelColor(x, y,
-                         Quad(channel(&RGBQUAD::rgbBlue), channel(&RGBQUAD::rgbGreen),
-                              channel(&RGBQUAD::rgbRed)));
+    target.SetPixelColor(
+        x, y,
+        Quad(channel(&RGBQUAD::rgbBlue), channel(&RGBQUAD::rgbGreen), channel(&RGBQUAD::rgbRed)));
   }
 }
 

@@ -153,8 +153,8 @@ class DibImage {
 
   // Expands 16- or 32-bit source rows into this image's 24-bit pixel area.
   // The source may be that same memory: both loops run backwards.
-  void ConvertBitfields(const BYTE* source, DWORD redMask, DWORD greenMask,
-                        DWORD blueMask, int sourceBits);
+  void ConvertBitfields(const BYTE* source, DWORD redMask, DWORD greenMask, DWORD blueMask,
+                        int sourceBits);
   // Mixes first and second into this (already created) image by factor.
   void Crossfade(const DibImage& first, const DibImage& second, float factor);
   void DrawLine(int x1, int y1, int x2, int y2, RGBQUAD color, bool smooth);

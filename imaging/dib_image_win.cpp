@@ -24,8 +24,8 @@ struct PackedDibLayout {
 };
 
 bool IsSupportedDepth(WORD bitCount) {
-  return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 ||
-         bitCount == 24 || bitCount == 32;
+  return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 ||
+         bitCount == 32;
 }
 
 bool HasPlainPixels(const BITMAPINFOHEADER& header) {
@@ -62,8 +62,8 @@ bool FitsIn(const PackedDibLayout& layout, uint64_t available) {
 void CopyPalette(DibImage& image, const BYTE* source, const PackedDibLayout& layout) {
   RGBQUAD* palette = image.Palette();
   if (palette == nullptr) return;
-  const uint64_t count = layout.paletteEntries < image.ColorsUsed() ? layout.paletteEntries
-                                                                     : image.ColorsUsed();
+  const uint64_t count =
+      layout.paletteEntries < image.ColorsUsed() ? layout.paletteEntries : image.ColorsUsed();
   std::memcpy(palette, source + layout.paletteOffset, static_cast<size_t>(count) * 4);
 }
 
@@ -222,8 +222,8 @@ bool DibImage::CreateFromPackedDib(HGLOBAL packedDib) {
 HBITMAP DibImage::MakeBitmap(HDC dc) const {
   if (!IsValid()) return nullptr;
   HDC context = dc != nullptr ? dc : GetDC(nullptr);
-  HBITMAP bitmap = CreateDIBitmap(context, &header_, CBM_INIT, pixels_, InfoOf(*this),
-                                  DIB_RGB_COLORS);
+  HBITMAP bitmap =
+      CreateDIBitmap(context, &header_, CBM_INIT, pixels_, InfoOf(*this), DIB_RGB_COLORS);
   if (dc == nullptr) ReleaseDC(nullptr, context);
   return bitmap;
 }

@@ -37,12 +37,17 @@ class DibPixelReader {
   void ForEachPixel(int rowFromTop, ColumnOf columnOf, int count, Visit visit) const {
     const size_t stored = static_cast<size_t>(height_ - 1 - rowFromTop);
     const BYTE* row = pixels_ + stored * stride_;
-    const BYTE* alphaRow = alpha_ != nullptr ? alpha_ + stored * static_cast<size_t>(width_) : nullptr;
+    const BYTE* alphaRow =
+        alpha_ != nullptr ? alpha_ + stored * static_cast<size_t>(width_) : nullptr;
     switch (bitCount_) {
-      case 24: return Walk<24>(row, alphaRow, columnOf, count, visit);
-      case 8: return Walk<8>(row, alphaRow, columnOf, count, visit);
-      case 4: return Walk<4>(row, alphaRow, columnOf, count, visit);
-      default: return Walk<1>(row, alphaRow, columnOf, count, visit);
+      case 24:
+        return Walk<24>(row, alphaRow, columnOf, count, visit);
+      case 8:
+        return Walk<8>(row, alphaRow, columnOf, count, visit);
+      case 4:
+        return Walk<4>(row, alphaRow, columnOf, count, visit);
+      default:
+        return Walk<1>(row, alphaRow, columnOf, count, visit);
     }
   }
 

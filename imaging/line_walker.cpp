@@ -1,7 +1,6 @@
 #include "imaging/line_walker.h"
 
-LineWalker::LineWalker(int xStart, int yStart, int xEnd, int yEnd)
-    : x_(xStart), y_(yStart) {
+LineWalker::LineWalker(int xStart, int yStart, int xEnd, int yEnd) : x_(xStart), y_(yStart) {
   int64_t dx = int64_t{xEnd} - xStart;
   int64_t dy = int64_t{yEnd} - yStart;
   if (dx < 0) {

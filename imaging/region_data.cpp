@@ -10,13 +10,11 @@ namespace {
 
 constexpr size_t kBoundOffset = 16;
 
-bool IsEmptyRect(const RECT& rect) {
-  return rect.left >= rect.right || rect.top >= rect.bottom;
-}
+bool IsEmptyRect(const RECT& rect) { return rect.left >= rect.right || rect.top >= rect.bottom; }
 
 bool SameRect(const RECT& first, const RECT& second) {
-  return first.left == second.left && first.top == second.top &&
-         first.right == second.right && first.bottom == second.bottom;
+  return first.left == second.left && first.top == second.top && first.right == second.right &&
+         first.bottom == second.bottom;
 }
 
 void StoreRect(BYTE* at, const RECT& rect) {

@@ -101,8 +101,8 @@ bool ReadPointList(std::FILE* file, std::vector<POINT>& points) {
     const size_t wanted = std::min(kPointsPerBlock, total - read.size());
     if (std::fread(block, kPointSize, wanted, file) != wanted) return false;
     for (size_t i = 0; i < wanted; ++i) {
-      read.push_back(POINT{LoadLeI32(block + i * kPointSize),
-                           LoadLeI32(block + i * kPointSize + 4)});
+      read.push_back(
+          POINT{LoadLeI32(block + i * kPointSize), LoadLeI32(block + i * kPointSize + 4)});
     }
   }
   points.swap(read);

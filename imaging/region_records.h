@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "imaging/window_region.h"
 #include "imaging/win32_types.h"
+#include "imaging/window_region.h"
 
 bool WritePointList(std::FILE* file, const std::vector<POINT>& points);
 // Replaces points with the list read.

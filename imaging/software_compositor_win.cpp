@@ -25,38 +25,34 @@ LONG ClampToLong(int64_t value) {
 }
 
 template <typename ColumnOf>
-void CopyRow(const DibPixelReader& reader, int sourceRow, ColumnOf columnOf, int count,
-             BYTE* out) {
-  reader.ForEachPixel(
-      sourceRow, columnOf, count,
-      [out](int i, RGBQUAD color, int) {
-        BYTE* pixel = out + static_cast<size_t>(i) * 3;
-        pixel[0] = color.rgbBlue;
-        pixel[1] = color.rgbGreen;
-        pixel[2] = color.rgbRed;
-      });
+void CopyRow(const DibPixelReader& reader, int sourceRow, ColumnOf columnOf, int count, BYTE* out) {
+  reader.ForEachPixel(sourceRow, columnOf, count, [out](int i, RGBQUAD color, int) {
+    BYTE* pixel = out + static_cast<size_t>(i) * 3;
+    pixel[0] = color.rgbBlue;
+    pixel[1] = color.rgbGreen;
+    pixel[2] = color.rgbRed;
+  });
 }
 
 // Over the background already in out: key-colour and clear pixels are
 // skipped, opaque ones copied, the others mixed.
 template <typename ColumnOf>
-void BlendRow(const DibPixelReader& reader, int sourceRow, ColumnOf columnOf, int count,
-              bool keyed, RGBQUAD key, BYTE* out) {
-  reader.ForEachPixel(
-      sourceRow, columnOf, count,
-      [out, keyed, key](int i, RGBQUAD color, int opacity) {
-        if (opacity == 0 || (keyed && SameColor(color, key))) return;
-        BYTE* pixel = out + static_cast<size_t>(i) * 3;
-        if (opacity == 255) {
-          pixel[0] = color.rgbBlue;
-          pixel[1] = color.rgbGreen;
-          pixel[2] = color.rgbRed;
-          return;
-        }
-        pixel[0] = Mix(color.rgbBlue, pixel[0], opacity);
-        pixel[1] = Mix(color.rgbGreen, pixel[1], opacity);
-        pixel[2] = Mix(color.rgbRed, pixel[2], opacity);
-      });
+void BlendRow(const DibPixelReader& reader, int sourceRow, ColumnOf columnOf, int count, bool keyed,
+              RGBQUAD key, BYTE* out) {
+  reader.ForEachPixel(sourceRow, columnOf, count,
+                      [out, keyed, key](int i, RGBQUAD color, int opacity) {
+                        if (opacity == 0 || (keyed && SameColor(color, key))) return;
+                        BYTE* pixel = out + static_cast<size_t>(i) * 3;
+                        if (opacity == 255) {
+                          pixel[0] = color.rgbBlue;
+                          pixel[1] = color.rgbGreen;
+                          pixel[2] = color.rgbRed;
+                          return;
+                        }
+                        pixel[0] = Mix(color.rgbBlue, pixel[0], opacity);
+                        pixel[1] = Mix(color.rgbGreen, pixel[1], opacity);
+                        pixel[2] = Mix(color.rgbRed, pixel[2], opacity);
+                      });
 }
 
 }  // namespace

@@ -10,7 +10,9 @@ constexpr size_t kMovieAreaAt = 1;
 }  // namespace
 
 bool ContainerBlock::MovieAreaOn() const { return block_fields::LoadFlag(&bytes_[kMovieAreaOnAt]); }
-void ContainerBlock::SetMovieAreaOn(bool on) { block_fields::StoreFlag(&bytes_[kMovieAreaOnAt], on); }
+void ContainerBlock::SetMovieAreaOn(bool on) {
+  block_fields::StoreFlag(&bytes_[kMovieAreaOnAt], on);
+}
 
 RECT ContainerBlock::MovieArea() const { return block_fields::LoadRect(&bytes_[kMovieAreaAt]); }
 void ContainerBlock::SetMovieArea(const RECT& rect) {

@@ -46,8 +46,8 @@ bool EditorConfiguration::ReadContainerNames(ProfileReader& profile) {
   if (count < 1) return false;
   // The index is wider than the count so that a count of INT_MAX ends.
   for (long long i = 1; i <= count; ++i) {
-    std::string name = StrippedEntry(profile, kContainersSection, NumberedKey("Container", i), "",
-                                     kNameCapacity);
+    std::string name =
+        StrippedEntry(profile, kContainersSection, NumberedKey("Container", i), "", kNameCapacity);
     if (!name.empty()) containerNames_.push_back(std::move(name));
   }
   return !containerNames_.empty();
@@ -58,11 +58,11 @@ bool EditorConfiguration::ReadDefaultObjects(ProfileReader& profile) {
   const int count = profile.GetInt(kDefaultObjectsSection, "ObjectsCount", 0);
   if (count < 1) return false;
   for (long long i = 1; i <= count; ++i) {
-    std::string name = StrippedEntry(profile, kDefaultObjectsSection, NumberedKey("Object", i), "",
-                                     kNameCapacity);
+    std::string name =
+        StrippedEntry(profile, kDefaultObjectsSection, NumberedKey("Object", i), "", kNameCapacity);
     if (name.empty()) continue;
-    const std::string type = StrippedEntry(profile, kDefaultObjectsSection,
-                                           NumberedKey("Type", i), kDefaultTypeName, kTypeCapacity);
+    const std::string type = StrippedEntry(profile, kDefaultObjectsSection, NumberedKey("Type", i),
+                                           kDefaultTypeName, kTypeCapacity);
     if (type.empty()) continue;
     defaultObjects_.push_back(DefaultObject{std::move(name), KindOfTypeName(type)});
   }

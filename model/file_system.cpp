@@ -1,7 +1,7 @@
 #include "model/file_system.h"
 
-#include <cstdio>
 #include <sys/stat.h>
+#include <cstdio>
 
 namespace file_system {
 

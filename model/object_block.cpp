@@ -95,9 +95,7 @@ void ObjectBlock::ClearFont() {
 COLORREF ObjectBlock::TextColor() const { return LoadLe32(&bytes_[kTextColorAt]); }
 void ObjectBlock::SetTextColor(COLORREF color) { StoreLe32(&bytes_[kTextColorAt], color); }
 
-COLORREF ObjectBlock::SelectedTextColor() const {
-  return LoadLe32(&bytes_[kSelectedTextColorAt]);
-}
+COLORREF ObjectBlock::SelectedTextColor() const { return LoadLe32(&bytes_[kSelectedTextColorAt]); }
 void ObjectBlock::SetSelectedTextColor(COLORREF color) {
   StoreLe32(&bytes_[kSelectedTextColorAt], color);
 }
@@ -136,9 +134,7 @@ void ObjectBlock::SetBarsCount(uint16_t count) { StoreLe16(&bytes_[kBarsCountAt]
 bool ObjectBlock::Antialiasing() const { return LoadFlag(&bytes_[kAntialiasingAt]); }
 void ObjectBlock::SetAntialiasing(bool on) { StoreFlag(&bytes_[kAntialiasingAt], on); }
 
-bool ObjectBlock::HideWhileMoviePlays() const {
-  return LoadFlag(&bytes_[kHideWhileMoviePlaysAt]);
-}
+bool ObjectBlock::HideWhileMoviePlays() const { return LoadFlag(&bytes_[kHideWhileMoviePlaysAt]); }
 void ObjectBlock::SetHideWhileMoviePlays(bool on) {
   StoreFlag(&bytes_[kHideWhileMoviePlaysAt], on);
 }

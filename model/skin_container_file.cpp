@@ -36,17 +36,15 @@ bool SkinContainer::Write(std::FILE* file) {
   // unreadable, so such a container is not written at all.
   if (file == nullptr || !CanWrite()) return false;
   if (!WriteBytes(file, kMagic, sizeof(kMagic)) || !WriteI16(file, kVersion) ||
-      !WriteNameLine(file, name) || !WriteByte(file, 0) ||
-      !WriteI32(file, alphablendOffset.x) || !WriteI32(file, alphablendOffset.y) ||
-      !WriteImage(file, background) || !WriteRegion(file, windowShape) ||
-      !WritePointList(file, windowShape.points) ||
+      !WriteNameLine(file, name) || !WriteByte(file, 0) || !WriteI32(file, alphablendOffset.x) ||
+      !WriteI32(file, alphablendOffset.y) || !WriteImage(file, background) ||
+      !WriteRegion(file, windowShape) || !WritePointList(file, windowShape.points) ||
       !WritePackedBlock(file, block.Bytes().data())) {
     return false;
   }
   size_t count = 0;
   for (const std::unique_ptr<SkinObject>& object : objects) count += object ? 1 : 0;
-  if (count > static_cast<size_t>(INT32_MAX) ||
-      !WriteI32(file, static_cast<int32_t>(count))) {
+  if (count > static_cast<size_t>(INT32_MAX) || !WriteI32(file, static_cast<int32_t>(count))) {
     return false;
   }
   for (const std::unique_ptr<SkinObject>& object : objects) {

@@ -39,8 +39,7 @@ bool Skin::Save() {
   const std::string temporary = filePath + kTemporarySuffix;
   std::FILE* file = std::fopen(temporary.c_str(), "wb");
   if (file == nullptr) return false;
-  if (!WriteContainers(file, containers) ||
-      !file_system::MoveFileOver(temporary, filePath)) {
+  if (!WriteContainers(file, containers) || !file_system::MoveFileOver(temporary, filePath)) {
     std::remove(temporary.c_str());
     return false;
   }

@@ -1,11 +1,11 @@
 #include "model/skin_file_io.h"
 
-#include <algorithm>
-#include <cstring>
-#include <new>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <zlib.h>
+#include <algorithm>
+#include <cstring>
+#include <new>
 
 #include "imaging/image_stream.h"
 #include "imaging/little_endian.h"
@@ -83,10 +83,14 @@ uint32_t LoadBe32(const BYTE* at) {
 // Channels per pixel of a PNG colour type (palette indices are one).
 uint64_t ChannelsOf(BYTE colorType) {
   switch (colorType) {
-    case 2: return 3;  // RGB
-    case 4: return 2;  // grey and alpha
-    case 6: return 4;  // RGBA
-    default: return 1;  // grey, palette, unknown
+    case 2:
+      return 3;  // RGB
+    case 4:
+      return 2;  // grey and alpha
+    case 6:
+      return 4;  // RGBA
+    default:
+      return 1;  // grey, palette, unknown
   }
 }
 
@@ -245,8 +249,7 @@ bool WritePackedBlock(std::FILE* file, const BYTE* block) {
   BYTE packed[kPackBufferSize];
   uLongf packedSize = sizeof(packed);
   if (compress2(packed, &packedSize, block, kPackedBlockSize, kPackLevel) != Z_OK) return false;
-  return WriteU32(file, static_cast<uint32_t>(packedSize)) &&
-         WriteBytes(file, packed, packedSize);
+  return WriteU32(file, static_cast<uint32_t>(packedSize)) && WriteBytes(file, packed, packedSize);
 }
 
 bool ReadPackedBlock(std::FILE* file, BYTE* block) {
@@ -281,8 +284,8 @@ bool PngMayFitIn(const BYTE* head, uint64_t bytesLeft) {
   // Sizes and depths no PNG has are the decoder's to reject; within these
   // bounds the arithmetic below stays far from 64 bits.
   if (width > INT32_MAX || height > INT32_MAX || bitDepth > 16) return true;
-  const uint64_t leastPackedBytes = width * height / 8 / kMaxInflateRatio * bitDepth *
-                                    ChannelsOf(head[25]);
+  const uint64_t leastPackedBytes =
+      width * height / 8 / kMaxInflateRatio * bitDepth * ChannelsOf(head[25]);
   return leastPackedBytes <= bytesLeft;
 }
 

@@ -34,10 +34,10 @@ class SkinObject {
   std::vector<std::unique_ptr<DibImage>> images;
   uint32_t kind;
   std::string name;
-  std::string shortcutTarget;  // Shortcut objects only
-  uint32_t visible = 1;        // "Show object"; 0 hides the live control
-  WindowRegion windowShape;    // the region wins over the polygon points
-  std::vector<POINT> mousePolygon;  // where buttons and shortcuts react
+  std::string shortcutTarget;         // Shortcut objects only
+  uint32_t visible = 1;               // "Show object"; 0 hides the live control
+  WindowRegion windowShape;           // the region wins over the polygon points
+  std::vector<POINT> mousePolygon;    // where buttons and shortcuts react
   int16_t orientation = kHorizontal;  // sliders: kHorizontal or kVertical
   ObjectBlock block;
 

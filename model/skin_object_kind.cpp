@@ -28,15 +28,13 @@ constexpr KindTraits kTraits[SkinObjectKind::kCount] = {
 };
 
 constexpr const char* kMenuElementNames[SkinObjectKind::kMenuElementCount] = {
-    "CheckBox",   "Arrow",      "Separator",  "LeftTopEdge", "RightTopEdge", "LeftBottomEdge",
-    "RightBottomEdge", "TopSide", "BottomSide", "LeftSide", "RightSide",    "Fill",
+    "CheckBox",        "Arrow",   "Separator",  "LeftTopEdge", "RightTopEdge", "LeftBottomEdge",
+    "RightBottomEdge", "TopSide", "BottomSide", "LeftSide",    "RightSide",    "Fill",
 };
 
 }  // namespace
 
-const char* SkinObjectKind::Name(uint32_t kind) {
-  return IsKnown(kind) ? kTraits[kind].name : "";
-}
+const char* SkinObjectKind::Name(uint32_t kind) { return IsKnown(kind) ? kTraits[kind].name : ""; }
 
 int SkinObjectKind::TreeImage(uint32_t kind) {
   return IsKnown(kind) ? kTraits[kind].treeImage : kNoTreeImage;

@@ -37,8 +37,7 @@ inline uint32_t StepByte(uint32_t crc, uint8_t byte) {
 }
 
 inline uint32_t LoadBigEndian32(const uint8_t* p) {
-  return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) |
-         uint32_t(p[3]);
+  return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
 }
 
 // Register change of the four bytes of `word` followed by `zeros` zero bytes.

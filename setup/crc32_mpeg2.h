@@ -14,5 +14,4 @@ uint32_t Crc32Mpeg2(const void* data, size_t size, uint32_t crc = kCrc32Mpeg2Ini
 
 // The same checksum one byte per step from a single 256-entry table; kept as
 // the reference that the fast path is tested and measured against.
-uint32_t Crc32Mpeg2Bytewise(const void* data, size_t size,
-                            uint32_t crc = kCrc32Mpeg2Initial);
+uint32_t Crc32Mpeg2Bytewise(const void* data, size_t size, uint32_t crc = kCrc32Mpeg2Initial);

@@ -118,7 +118,7 @@ int64_t DataStream::Seek(int64_t offset, int32_t origin) {
   if (origin < kFromStart || origin > kFromEnd) return -1;
   if (file_) return os_file::Seek(file_->handle, offset, os_file::SeekOrigin(origin));
   if (!memory_) return -1;
-  const int64_t base = origin == kFromStart ? 0
+  const int64_t base = origin == kFromStart     ? 0
                        : origin == kFromCurrent ? int64_t(position_)
                                                 : int64_t(memory_size_);
   // Memory positions stay inside the block.

@@ -14,7 +14,7 @@
 // Open flags of a file stream.
 namespace stream_flags {
 constexpr unsigned kWrite = 0x02;
-constexpr unsigned kShareRead = 0x04;       // share mode 1 in bits 2-3
+constexpr unsigned kShareRead = 0x04;  // share mode 1 in bits 2-3
 constexpr unsigned kCreateNew = 0x00;
 constexpr unsigned kCreateAlways = 0x10;
 constexpr unsigned kOpenExisting = 0x20;

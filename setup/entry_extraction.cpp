@@ -52,8 +52,7 @@ EnsureDirectoryResult EnsureDirectory(const char* path) {
   for (char& c : full) {
     if (c == '/') c = '\\';
   }
-  return CreateChain(full, ExistingPrefixLength(full)) ? kDirectoryCreated
-                                                       : kDirectoryNotCreated;
+  return CreateChain(full, ExistingPrefixLength(full)) ? kDirectoryCreated : kDirectoryNotCreated;
 }
 
 bool ExtractEntryFrom(framework::Archive* archive, const VariableTable& variables,

@@ -40,8 +40,8 @@ bool ReadSharedPathValue(HKEY root, const char* subkey, std::string* value) {
   if (RegQueryValueExA(key, "sharedpath", nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
       (type == REG_SZ || type == REG_EXPAND_SZ) && size > 0 && size < (1u << 16)) {
     buffer.assign(size + 1, '\0');
-    if (RegQueryValueExA(key, "sharedpath", nullptr, &type,
-                         reinterpret_cast<BYTE*>(buffer.data()), &size) == ERROR_SUCCESS) {
+    if (RegQueryValueExA(key, "sharedpath", nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                         &size) == ERROR_SUCCESS) {
       *value = buffer.data();
     }
   }
@@ -61,11 +61,11 @@ std::string FrameworkBinding::FindSharedPath() {
 
 bool FrameworkBinding::IsFullPath(const std::string& path) {
   auto isSeparator = [](char c) { return c == '\\' || c == '/'; };
-  bool drive = path.size() >= 3 && ((path[0] >= 'A' && path[0] <= 'Z') ||
-                                    (path[0] >= 'a' && path[0] <= 'z')) &&
+  bool drive = path.size() >= 3 &&
+               ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
                path[1] == ':' && isSeparator(path[2]);
-  bool unc = path.size() >= 3 && isSeparator(path[0]) && isSeparator(path[1]) &&
-             !isSeparator(path[2]);
+  bool unc =
+      path.size() >= 3 && isSeparator(path[0]) && isSeparator(path[1]) && !isSeparator(path[2]);
   return drive || unc;
 }
 

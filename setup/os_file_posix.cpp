@@ -44,10 +44,17 @@ void AppendUtf8(std::string* out, uint32_t c) {
 int OpenMode(unsigned flags) {
   int mode = (flags & 0x02) ? O_RDWR : O_RDONLY;
   switch (flags & 0x30) {
-    case 0x00: mode |= O_CREAT | O_EXCL; break;
-    case 0x10: mode |= O_CREAT | O_TRUNC; break;
-    case 0x20: break;
-    default: mode |= O_CREAT; break;
+    case 0x00:
+      mode |= O_CREAT | O_EXCL;
+      break;
+    case 0x10:
+      mode |= O_CREAT | O_TRUNC;
+      break;
+    case 0x20:
+      break;
+    default:
+      mode |= O_CREAT;
+      break;
   }
   return mode | O_CLOEXEC;
 }

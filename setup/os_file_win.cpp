@@ -15,10 +15,14 @@ DWORD Share(unsigned flags) { return (flags >> 2) & 3; }
 
 DWORD Disposition(unsigned flags) {
   switch (flags & 0x30) {
-    case 0x00: return CREATE_NEW;
-    case 0x10: return CREATE_ALWAYS;
-    case 0x20: return OPEN_EXISTING;
-    default: return OPEN_ALWAYS;
+    case 0x00:
+      return CREATE_NEW;
+    case 0x10:
+      return CREATE_ALWAYS;
+    case 0x20:
+      return OPEN_EXISTING;
+    default:
+      return OPEN_ALWAYS;
   }
 }
 
@@ -69,8 +73,7 @@ size_t Write(Handle handle, const void* buffer, size_t size) {
   while (total < size) {
     const DWORD chunk = DWORD(size - total > 0x40000000 ? 0x40000000 : size - total);
     DWORD put = 0;
-    if (!WriteFile(ToWin(handle), static_cast<const char*>(buffer) + total, chunk, &put,
-                   nullptr) ||
+    if (!WriteFile(ToWin(handle), static_cast<const char*>(buffer) + total, chunk, &put, nullptr) ||
         put == 0) {
       break;
     }

@@ -18,12 +18,18 @@ PayloadFile g_payload;
 
 const char* PayloadStatusText(PayloadStatus status) {
   switch (status) {
-    case PayloadStatus::kOk: return "payload ok";
-    case PayloadStatus::kUnreadable: return "file unreadable";
-    case PayloadStatus::kNoTrailer: return "no trailer";
-    case PayloadStatus::kLengthOutOfRange: return "length out of range";
-    case PayloadStatus::kChecksumMismatch: return "checksum mismatch";
-    case PayloadStatus::kUnreadableDirectory: return "unreadable directory";
+    case PayloadStatus::kOk:
+      return "payload ok";
+    case PayloadStatus::kUnreadable:
+      return "file unreadable";
+    case PayloadStatus::kNoTrailer:
+      return "no trailer";
+    case PayloadStatus::kLengthOutOfRange:
+      return "length out of range";
+    case PayloadStatus::kChecksumMismatch:
+      return "checksum mismatch";
+    case PayloadStatus::kUnreadableDirectory:
+      return "unreadable directory";
   }
   return "unknown";
 }

@@ -41,8 +41,8 @@ PackageArchive* PayloadArchive();
 // itself and by `mkinstaller verify`, so both judge a file the same way.
 // The archive reads the file's bytes in place from `file`'s whole-file buffer.
 struct PayloadFile {
-  DataStream file;     // the file, holding its bytes in the whole-file buffer
-  DataStream memory;   // the archive bytes inside that buffer (sharing it)
+  DataStream file;                    // the file, holding its bytes in the whole-file buffer
+  DataStream memory;                  // the archive bytes inside that buffer (sharing it)
   PackageArchive* archive = nullptr;  // one reference owned
   size_t archive_offset = 0;
   uint32_t archive_length = 0;

@@ -12,8 +12,7 @@ constexpr size_t kSecurityDirectoryIndex = 4;
 uint16_t LoadLe16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
 
 uint32_t LoadLe32(const uint8_t* p) {
-  return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) |
-         (uint32_t(p[3]) << 24);
+  return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
 }
 
 void StoreLe32(uint32_t v, uint8_t* p) {
@@ -32,8 +31,7 @@ bool InFile(uint64_t offset, uint64_t length, size_t size) {
 
 // File offset and size of the PE certificate table, or false when the file is
 // not a PE image or has none. Every offset is checked before it is read.
-bool FindCertificateTable(const uint8_t* data, size_t size, uint64_t* offset,
-                          uint64_t* length) {
+bool FindCertificateTable(const uint8_t* data, size_t size, uint64_t* offset, uint64_t* length) {
   if (!InFile(0, 0x40, size) || data[0] != 'M' || data[1] != 'Z') return false;
   const uint64_t pe = LoadLe32(data + 0x3C);
   if (!InFile(pe, 24, size) || std::memcmp(data + pe, "PE\0\0", 4) != 0) return false;
@@ -43,9 +41,16 @@ bool FindCertificateTable(const uint8_t* data, size_t size, uint64_t* offset,
   uint64_t count_at = 0;
   uint64_t directories = 0;
   switch (LoadLe16(data + optional)) {
-    case 0x10B: count_at = 92; directories = 96; break;    // PE32
-    case 0x20B: count_at = 108; directories = 112; break;  // PE32+
-    default: return false;
+    case 0x10B:
+      count_at = 92;
+      directories = 96;
+      break;  // PE32
+    case 0x20B:
+      count_at = 108;
+      directories = 112;
+      break;  // PE32+
+    default:
+      return false;
   }
   const uint64_t entry = directories + kSecurityDirectoryIndex * 8;
   if (entry + 8 > optional_size) return false;

@@ -12,7 +12,7 @@ struct PayloadLocation {
   size_t trailer_offset = 0;  // where the 24 trailer bytes begin
   size_t archive_offset = 0;  // trailer_offset - archive_length
   uint32_t archive_length = 0;
-  uint32_t checksum = 0;      // as stored in the trailer
+  uint32_t checksum = 0;          // as stored in the trailer
   bool behind_signature = false;  // found before a certificate table
 };
 

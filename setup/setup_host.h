@@ -27,7 +27,6 @@ class SetupHost {
   virtual void FillPathVariables() = 0;
 
   // The framework's factory; kFailed when not bound.
-  virtual int32_t CreateInstance(const framework::Guid& classId,
-                                 const framework::Guid& interfaceId, void** object,
-                                 framework::Object* outer) = 0;
+  virtual int32_t CreateInstance(const framework::Guid& classId, const framework::Guid& interfaceId,
+                                 void** object, framework::Object* outer) = 0;
 };

@@ -22,12 +22,12 @@ bool ReadTextValue(HKEY key, const char* name, bool stringOnly, std::string* val
   std::vector<char> buffer(kFirstValueBuffer);
   DWORD type = 0;
   DWORD size = kFirstValueBuffer;
-  LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                                 &size);
+  LONG status =
+      RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
   if (status == ERROR_MORE_DATA && size <= kLargestValue) {
     buffer.assign(size, '\0');
-    status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                              &size);
+    status =
+        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
   }
   if (status != ERROR_SUCCESS || (stringOnly && !IsStringType(type))) return false;
   size_t length = 0;

@@ -8,12 +8,12 @@
 #define ID_SEPARATOR 0
 
 // Standard commands.
-#define ID_FILE_NEW 0xE100       // 57600
-#define ID_FILE_OPEN 0xE101      // 57601
-#define ID_FILE_SAVE 0xE103      // 57603
-#define ID_APP_ABOUT 0xE140      // 57664
-#define ID_APP_EXIT 0xE141       // 57665
-#define ID_VIEW_TOOLBAR 0xE800   // 59392
+#define ID_FILE_NEW 0xE100         // 57600
+#define ID_FILE_OPEN 0xE101        // 57601
+#define ID_FILE_SAVE 0xE103        // 57603
+#define ID_APP_ABOUT 0xE140        // 57664
+#define ID_APP_EXIT 0xE141         // 57665
+#define ID_VIEW_TOOLBAR 0xE800     // 59392
 #define ID_VIEW_STATUS_BAR 0xE801  // 59393
 
 // Status bar indicators.
@@ -28,8 +28,8 @@
 #define AFX_IDW_PANE_FIRST 0xE900
 
 // String-table entries.
-#define AFX_IDS_APP_TITLE 0xE000      // 57344
-#define AFX_IDS_IDLEMESSAGE 0xE001    // 57345
+#define AFX_IDS_APP_TITLE 0xE000    // 57344
+#define AFX_IDS_IDLEMESSAGE 0xE001  // 57345
 
 // Private messages of the framework.
 #define WM_IDLEUPDATECMDUI 0x0363  // wParam: disable commands without handler

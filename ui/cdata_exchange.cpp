@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "ui/cwin_app.h"
 #include "ui/cwnd.h"
 #include "ui/modal_prompts.h"
-#include "ui/cwin_app.h"
 
 namespace {
 

@@ -20,7 +20,11 @@ class CDC {
   HDC GetSafeHdc() const { return m_hDC; }
   operator HDC() const { return m_hDC; }
   void Attach(HDC dc) { m_hDC = dc; }
-  HDC Detach() { HDC dc = m_hDC; m_hDC = nullptr; return dc; }
+  HDC Detach() {
+    HDC dc = m_hDC;
+    m_hDC = nullptr;
+    return dc;
+  }
 
   void FillSolidRect(const RECT& rect, COLORREF color);
   void FillSolidRect(int x, int y, int cx, int cy, COLORREF color);

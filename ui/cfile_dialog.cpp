@@ -22,9 +22,7 @@ CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExt, const char
       m_path(fileName != nullptr ? fileName : ""),
       m_pParentWnd(parent) {}
 
-INT_PTR CFileDialog::DoModal() {
-  return GetModalPrompts().AskFileName(*this) ? IDOK : IDCANCEL;
-}
+INT_PTR CFileDialog::DoModal() { return GetModalPrompts().AskFileName(*this) ? IDOK : IDCANCEL; }
 
 std::string CFileDialog::GetFileName() const {
   const size_t slash = m_path.find_last_of("\\/:");

@@ -13,9 +13,9 @@ class CWnd;
 
 class CFileDialog {
  public:
-  CFileDialog(BOOL openFileDialog, const char* defaultExt = nullptr,
-              const char* fileName = nullptr, DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-              const char* filter = nullptr, CWnd* parent = nullptr);
+  CFileDialog(BOOL openFileDialog, const char* defaultExt = nullptr, const char* fileName = nullptr,
+              DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const char* filter = nullptr,
+              CWnd* parent = nullptr);
   virtual ~CFileDialog() = default;
 
   // IDOK when a file was chosen, IDCANCEL otherwise.

@@ -81,9 +81,7 @@ void CFrameWnd::RecalcLayout() {
     ::MoveWindow(pane, client.left, client.top, client.Width(), client.Height(), TRUE);
 }
 
-void CFrameWnd::SetActiveView(CView* view) {
-  m_pViewActive = view;
-}
+void CFrameWnd::SetActiveView(CView* view) { m_pViewActive = view; }
 
 void CFrameWnd::OnViewDestroyed(CView* view) {
   if (m_pViewActive == view) m_pViewActive = nullptr;
@@ -110,7 +108,8 @@ std::string CFrameWnd::GetIdleMessage() {
 void CFrameWnd::SetMessageText(const char* text) {
   HWND statusBar = ::GetDlgItem(m_hWnd, AFX_IDW_STATUS_BAR);
   if (statusBar != nullptr)
-    ::SendMessageA(statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text != nullptr ? text : ""));
+    ::SendMessageA(statusBar, SB_SETTEXTA, 0,
+                   reinterpret_cast<LPARAM>(text != nullptr ? text : ""));
 }
 
 void CFrameWnd::SetMessageText(UINT stringId) {
@@ -125,9 +124,7 @@ void CFrameWnd::ShowControlBar(CWnd* bar, BOOL show) {
   RecalcLayout();
 }
 
-void CFrameWnd::OnIdleUpdateCmdUI() {
-  SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE);
-}
+void CFrameWnd::OnIdleUpdateCmdUI() { SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE); }
 
 BOOL CFrameWnd::OnCmdMsg(UINT id, int code, CCmdUI* ui) {
   CView* view = GetActiveView();

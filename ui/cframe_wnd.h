@@ -29,8 +29,8 @@ class CFrameWnd : public CWnd {
   // string of the same id, else the application's name. The application's
   // m_pMainWnd is the caller's to set. On FALSE a frame whose window was
   // made has deleted itself with it: do not use or delete it.
-  virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW,
-                         CWnd* parent = nullptr, const char* title = nullptr);
+  virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW, CWnd* parent = nullptr,
+                         const char* title = nullptr);
   // Called during WM_CREATE (from OnCreate) to create the client pane with
   // id AFX_IDW_PANE_FIRST. FALSE fails the creation.
   virtual BOOL OnCreateClient(LPCREATESTRUCTA cs);

@@ -59,9 +59,7 @@ BOOL CMenu::AppendMenu(UINT flags, UINT_PTR idNewItem, const char* text) {
   return ::AppendMenuA(m_hMenu, flags, idNewItem, text);
 }
 
-CMenu CMenu::GetSubMenu(int position) const {
-  return FromHandle(::GetSubMenu(m_hMenu, position));
-}
+CMenu CMenu::GetSubMenu(int position) const { return FromHandle(::GetSubMenu(m_hMenu, position)); }
 
 int CMenu::GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
 
@@ -90,6 +88,6 @@ UINT CMenu::CheckMenuItem(UINT idOrPosition, UINT check) {
 }
 
 BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT) {
-  return ::TrackPopupMenu(m_hMenu, flags, x, y, 0, owner != nullptr ? owner->GetSafeHwnd() : nullptr,
-                          nullptr);
+  return ::TrackPopupMenu(m_hMenu, flags, x, y, 0,
+                          owner != nullptr ? owner->GetSafeHwnd() : nullptr, nullptr);
 }

@@ -25,17 +25,42 @@ class CRect : public tagRECT {
   bool IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
   bool PtInRect(POINT point) const { return ::PtInRect(this, point) != FALSE; }
 
-  void SetRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+  void SetRect(int l, int t, int r, int b) {
+    left = l;
+    top = t;
+    right = r;
+    bottom = b;
+  }
   void SetRectEmpty() { SetRect(0, 0, 0, 0); }
-  void OffsetRect(int dx, int dy) { left += dx; right += dx; top += dy; bottom += dy; }
+  void OffsetRect(int dx, int dy) {
+    left += dx;
+    right += dx;
+    top += dy;
+    bottom += dy;
+  }
   void OffsetRect(POINT by) { OffsetRect(by.x, by.y); }
-  void InflateRect(int dx, int dy) { left -= dx; right += dx; top -= dy; bottom += dy; }
+  void InflateRect(int dx, int dy) {
+    left -= dx;
+    right += dx;
+    top -= dy;
+    bottom += dy;
+  }
   void DeflateRect(int dx, int dy) { InflateRect(-dx, -dy); }
   void NormalizeRect() {
-    if (left > right) { int t = left; left = right; right = t; }
-    if (top > bottom) { int t = top; top = bottom; bottom = t; }
+    if (left > right) {
+      int t = left;
+      left = right;
+      right = t;
+    }
+    if (top > bottom) {
+      int t = top;
+      top = bottom;
+      bottom = t;
+    }
   }
-  bool IntersectRect(const RECT& a, const RECT& b) { return ::IntersectRect(this, &a, &b) != FALSE; }
+  bool IntersectRect(const RECT& a, const RECT& b) {
+    return ::IntersectRect(this, &a, &b) != FALSE;
+  }
   bool UnionRect(const RECT& a, const RECT& b) { return ::UnionRect(this, &a, &b) != FALSE; }
 
   bool operator==(const RECT& other) const { return ::EqualRect(this, &other) != FALSE; }

@@ -33,8 +33,10 @@ void CScrollView::ScrollToPosition(POINT position) {
   const CPoint before = GetScrollPosition();
   // SetScrollPos keeps positions inside the bar's range; an absent bar
   // leaves its position at 0.
-  SetScrollPos(SB_HORZ, std::min(std::max(0L, position.x), static_cast<LONG>(MaxPosition(SB_HORZ))));
-  SetScrollPos(SB_VERT, std::min(std::max(0L, position.y), static_cast<LONG>(MaxPosition(SB_VERT))));
+  SetScrollPos(SB_HORZ,
+               std::min(std::max(0L, position.x), static_cast<LONG>(MaxPosition(SB_HORZ))));
+  SetScrollPos(SB_VERT,
+               std::min(std::max(0L, position.y), static_cast<LONG>(MaxPosition(SB_VERT))));
   const CPoint after = GetScrollPosition();
   if (after != before) ScrollWindow(before.x - after.x, before.y - after.y);
 }
@@ -90,15 +92,30 @@ void CScrollView::OnScroll(int bar, UINT code) {
   const int page = horizontal ? m_pageDev.cx : m_pageDev.cy;
   int position = info.nPos;
   switch (code) {
-    case SB_TOP: position = 0; break;
-    case SB_BOTTOM: position = MaxPosition(bar); break;
-    case SB_LINEUP: position -= line; break;
-    case SB_LINEDOWN: position += line; break;
-    case SB_PAGEUP: position -= page; break;
-    case SB_PAGEDOWN: position += page; break;
+    case SB_TOP:
+      position = 0;
+      break;
+    case SB_BOTTOM:
+      position = MaxPosition(bar);
+      break;
+    case SB_LINEUP:
+      position -= line;
+      break;
+    case SB_LINEDOWN:
+      position += line;
+      break;
+    case SB_PAGEUP:
+      position -= page;
+      break;
+    case SB_PAGEDOWN:
+      position += page;
+      break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    default: return;
+    case SB_THUMBPOSITION:
+      position = info.nTrackPos;
+      break;
+    default:
+      return;
   }
   CPoint target = GetScrollPosition();
   (horizontal ? target.x : target.y) = position;

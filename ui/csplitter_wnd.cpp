@@ -25,8 +25,8 @@ BOOL CSplitterWnd::CreateView(int row, int col, CWnd* view, SIZE initialSize) {
     return FALSE;
   m_idealWidth[col] = initialSize.cx;
   const CRect empty(0, 0, 0, 0);
-  if (!view->CreateEx(WS_EX_CLIENTEDGE, nullptr, "", WS_CHILD | WS_VISIBLE, empty,
-                      this, static_cast<UINT>(IdFromRowCol(row, col)))) {
+  if (!view->CreateEx(WS_EX_CLIENTEDGE, nullptr, "", WS_CHILD | WS_VISIBLE, empty, this,
+                      static_cast<UINT>(IdFromRowCol(row, col)))) {
     return FALSE;
   }
   RecalcLayout();

@@ -11,8 +11,8 @@
 class CSplitterWnd : public CWnd {
  public:
   // Only rows == 1 and cols == 2 are supported.
-  BOOL CreateStatic(CWnd* parent, int rows, int cols,
-                    DWORD style = WS_CHILD | WS_VISIBLE, UINT id = AFX_IDW_PANE_FIRST);
+  BOOL CreateStatic(CWnd* parent, int rows, int cols, DWORD style = WS_CHILD | WS_VISIBLE,
+                    UINT id = AFX_IDW_PANE_FIRST);
   // Creates the window of `view`, a new object of a CWnd-derived class (a
   // CView deletes itself with its window), as pane (row, col), with the
   // client edge. For column 0 the size's width is the column's width; column

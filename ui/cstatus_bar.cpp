@@ -18,19 +18,27 @@ std::string IndicatorText(UINT id) {
   std::string text = LoadResourceString(id);
   if (!text.empty()) return text;
   switch (id) {
-    case ID_INDICATOR_CAPS: return "CAP";
-    case ID_INDICATOR_NUM: return "NUM";
-    case ID_INDICATOR_SCRL: return "SCRL";
-    default: return std::string();
+    case ID_INDICATOR_CAPS:
+      return "CAP";
+    case ID_INDICATOR_NUM:
+      return "NUM";
+    case ID_INDICATOR_SCRL:
+      return "SCRL";
+    default:
+      return std::string();
   }
 }
 
 int KeyForIndicator(UINT id) {
   switch (id) {
-    case ID_INDICATOR_CAPS: return VK_CAPITAL;
-    case ID_INDICATOR_NUM: return VK_NUMLOCK;
-    case ID_INDICATOR_SCRL: return VK_SCROLL;
-    default: return 0;
+    case ID_INDICATOR_CAPS:
+      return VK_CAPITAL;
+    case ID_INDICATOR_NUM:
+      return VK_NUMLOCK;
+    case ID_INDICATOR_SCRL:
+      return VK_SCROLL;
+    default:
+      return 0;
   }
 }
 
@@ -95,8 +103,8 @@ void CStatusBar::LayoutPanes() {
 
 BOOL CStatusBar::SetPaneText(int index, const char* text, BOOL update) {
   if (index < 0 || index >= GetCount()) return FALSE;
-  const BOOL set = static_cast<BOOL>(
-      SendMessage(SB_SETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text ? text : "")));
+  const BOOL set = static_cast<BOOL>(SendMessage(SB_SETTEXTA, static_cast<WPARAM>(index),
+                                                 reinterpret_cast<LPARAM>(text ? text : "")));
   if (update) UpdateWindow();
   return set;
 }

@@ -37,7 +37,9 @@ class ToolButtonCmdUI : public CCmdUI {
 // (version 1, width, height, count, ids) or double words (width, height,
 // count, ids), told apart by the size.
 bool ParseToolbarResource(const BYTE* data, DWORD size, SIZE& image, std::vector<UINT>& ids) {
-  auto word = [data](DWORD index) { return static_cast<UINT>(data[2 * index] | data[2 * index + 1] << 8); };
+  auto word = [data](DWORD index) {
+    return static_cast<UINT>(data[2 * index] | data[2 * index + 1] << 8);
+  };
   auto dword = [data](DWORD index) {
     const BYTE* p = data + 4 * index;
     return static_cast<UINT>(p[0] | p[1] << 8 | p[2] << 16 | static_cast<UINT>(p[3]) << 24);
@@ -61,8 +63,8 @@ BOOL CToolBar::CreateEx(CWnd* parent, DWORD ctrlStyle, DWORD style, CRect, UINT 
   if (parent == nullptr) return FALSE;
   EnsureCommonControls();
   m_dwStyle = style & CBRS_ALL;
-  DWORD windowStyle = (style & ~CBRS_ALL) | ctrlStyle | WS_CHILD | CCS_NOPARENTALIGN |
-                      CCS_NORESIZE | CCS_NODIVIDER;
+  DWORD windowStyle =
+      (style & ~CBRS_ALL) | ctrlStyle | WS_CHILD | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
   if (m_dwStyle & CBRS_TOOLTIPS) windowStyle |= TBSTYLE_TOOLTIPS;
   if (!CWnd::CreateEx(0, TOOLBARCLASSNAMEA, nullptr, windowStyle, CRect(0, 0, 0, 0), parent, id))
     return FALSE;
@@ -90,8 +92,8 @@ BOOL CToolBar::LoadBitmap(UINT bitmapId) {
 
 BOOL CToolBar::LoadToolBar(UINT resourceId) {
   HINSTANCE module = AfxGetResourceHandle();
-  HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(resourceId),
-                                MAKEINTRESOURCEA(kToolbarResourceType));
+  HRSRC found =
+      ::FindResourceA(module, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(kToolbarResourceType));
   if (found == nullptr) return FALSE;
   HGLOBAL loaded = ::LoadResource(module, found);
   const BYTE* data = loaded != nullptr ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;

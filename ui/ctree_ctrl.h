@@ -15,10 +15,9 @@ class CTreeCtrl : public CWnd {
   // Creates the control (WC_TREEVIEW) with the given TVS_* styles.
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
-  HTREEITEM InsertItem(const char* text, int image, int selectedImage,
-                       HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST);
-  HTREEITEM InsertItem(const char* text, HTREEITEM parent = TVI_ROOT,
+  HTREEITEM InsertItem(const char* text, int image, int selectedImage, HTREEITEM parent = TVI_ROOT,
                        HTREEITEM after = TVI_LAST);
+  HTREEITEM InsertItem(const char* text, HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST);
   BOOL DeleteItem(HTREEITEM item);
   BOOL DeleteAllItems();
   BOOL SetItemData(HTREEITEM item, DWORD_PTR data);

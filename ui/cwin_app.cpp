@@ -101,6 +101,4 @@ BOOL CWinApp::OnCmdMsg(UINT id, int code, CCmdUI* ui) {
   return TRUE;
 }
 
-void CWinApp::SetRegistryKey(const char* key) {
-  m_strRegistryKey = key != nullptr ? key : "";
-}
+void CWinApp::SetRegistryKey(const char* key) { m_strRegistryKey = key != nullptr ? key : ""; }

@@ -195,9 +195,9 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
   CWnd* const outerCreating = t_creating;
   t_creating = this;
   HHOOK hook = ::SetWindowsHookExA(WH_CBT, &AfxCbtCreateHook, nullptr, ::GetCurrentThreadId());
-  HWND window = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
-                                  cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
-                                  cs.lpCreateParams);
+  HWND window =
+      ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
+                        cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
   const bool hooked = t_creating == nullptr;
   t_creating = outerCreating;
   if (hook != nullptr) ::UnhookWindowsHookEx(hook);
@@ -385,9 +385,7 @@ BOOL CWnd::IsChild(const CWnd* window) const {
 
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
 
-DWORD CWnd::GetExStyle() const {
-  return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE));
-}
+DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)); }
 
 namespace {
 
@@ -526,7 +524,9 @@ BOOL CWnd::SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw) {
   return TRUE;
 }
 
-void CWnd::ShowScrollBar(UINT bar, BOOL show) { ::ShowScrollBar(m_hWnd, static_cast<int>(bar), show); }
+void CWnd::ShowScrollBar(UINT bar, BOOL show) {
+  ::ShowScrollBar(m_hWnd, static_cast<int>(bar), show);
+}
 
 void CWnd::ScrollWindow(int dx, int dy, LPCRECT scroll, LPCRECT clip) {
   ::ScrollWindow(m_hWnd, dx, dy, scroll, clip);

@@ -70,11 +70,10 @@ class CWnd {
   // Fills the creation parameters; the base registers a default window
   // class when cs.lpszClass is null. Returning FALSE cancels creation.
   virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
-  virtual BOOL Create(const char* className, const char* windowName, DWORD style,
-                      const RECT& rect, CWnd* parent, UINT id);
-  BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
-                int x, int y, int width, int height, HWND parent, HMENU idOrMenu,
-                LPVOID param = nullptr);
+  virtual BOOL Create(const char* className, const char* windowName, DWORD style, const RECT& rect,
+                      CWnd* parent, UINT id);
+  BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x,
+                int y, int width, int height, HWND parent, HMENU idOrMenu, LPVOID param = nullptr);
   BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
                 const RECT& rect, CWnd* parent, UINT id, LPVOID param = nullptr);
   virtual BOOL DestroyWindow();

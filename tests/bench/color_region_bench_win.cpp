@@ -137,10 +137,10 @@ int RunScatter(HDC dc, bool stripsOnly) {
   const StripResult& a = strips[strips.size() - 2];
   const StripResult& b = strips.back();
   const double exponent = std::log(b.perPixelMs / a.perPixelMs) / std::log(2.0);
-  const double predicted = b.perPixelMs * std::pow(static_cast<double>(kHeight) / b.height,
-                                                   exponent);
-  std::printf("  per-pixel time grows as height^%.2f; predicted for %d rows: %.1f s\n",
-              exponent, kHeight, predicted / 1000.0);
+  const double predicted =
+      b.perPixelMs * std::pow(static_cast<double>(kHeight) / b.height, exponent);
+  std::printf("  per-pixel time grows as height^%.2f; predicted for %d rows: %.1f s\n", exponent,
+              kHeight, predicted / 1000.0);
 
   const std::unique_ptr<DibImage> picture = MakePicture(kWidth, kHeight, Scatter);
   if (!picture) return 1;
@@ -156,8 +156,10 @@ int RunScatter(HDC dc, bool stripsOnly) {
     if (perPixel <= 0) return 1;
     std::printf("  per-pixel RGN_XOR, full picture: %.1f s (measured)\n", perPixel / 1000.0);
   } else {
-    std::printf("  per-pixel RGN_XOR, full picture: %.1f s (PREDICTED from the strips, "
-                "not measured)\n", perPixel / 1000.0);
+    std::printf(
+        "  per-pixel RGN_XOR, full picture: %.1f s (PREDICTED from the strips, "
+        "not measured)\n",
+        perPixel / 1000.0);
   }
   const double ratio = perPixel / fast;
   std::printf("  ratio per-pixel / ColorToRegion: %.0fx (%s; goal >= 100x: %s)\n\n", ratio,
@@ -191,8 +193,10 @@ void ReportDevicePath(const DibImage& picture, HDC screen) {
   HDC shallow = CreateCompatibleDC(screen);
   HGDIOBJ old = SelectObject(shallow, section);
   const double readBack = TimeFast(picture, POINT{0, 0}, shallow, 10, nullptr);
-  std::printf("  ColorToRegion on a 16-bit device (device bitmap read back): %.2f ms"
-              " (best of 10)\n", readBack);
+  std::printf(
+      "  ColorToRegion on a 16-bit device (device bitmap read back): %.2f ms"
+      " (best of 10)\n",
+      readBack);
   SelectObject(shallow, old);
   DeleteDC(shallow);
   DeleteObject(section);
@@ -208,8 +212,8 @@ int RunFramed(HDC dc) {
   const double fast = TimeFast(*picture, POINT{0, 0}, dc, 10, &rects);
   if (fast <= 0) return 1;
   std::printf("Key-coloured border and holes, %d x %d\n", kWidth, kHeight);
-  std::printf("  ColorToRegion: %.2f ms (best of 10), %lu rectangles (goal < 20 ms: %s)\n",
-              fast, static_cast<unsigned long>(rects), fast < 20 ? "met" : "NOT met");
+  std::printf("  ColorToRegion: %.2f ms (best of 10), %lu rectangles (goal < 20 ms: %s)\n", fast,
+              static_cast<unsigned long>(rects), fast < 20 ? "met" : "NOT met");
   ReportDevicePath(*picture, dc);
   return fast < 20 ? 0 : 2;
 }

@@ -118,7 +118,7 @@ bool FindSpans(PackageArchive* archive, const Bytes& file, size_t archive_offset
   // A second reader over the same bytes, used only to learn the offsets.
   const std::string temp = "payload_bench_archive.zip";
   if (!WriteFile(temp, Bytes(file.begin() + long(archive_offset),
-                              file.begin() + long(archive_offset + archive_length)))) {
+                             file.begin() + long(archive_offset + archive_length)))) {
     return false;
   }
   unzFile zip = unzOpen64(temp.c_str());
@@ -189,8 +189,8 @@ bool BuildSetupFile(const std::string& path) {
   const Bytes program_image(256 << 10, 0x90);  // stands in for setup.exe itself
   FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;
-  bool ok = std::fwrite(program_image.data(), 1, program_image.size(), file) ==
-            program_image.size();
+  bool ok =
+      std::fwrite(program_image.data(), 1, program_image.size(), file) == program_image.size();
   ok = ok && std::fwrite(archive.data(), 1, archive.size(), file) == archive.size();
   ok = ok && std::fwrite(trailer, 1, sizeof trailer, file) == sizeof trailer;
   return std::fclose(file) == 0 && ok;
@@ -209,8 +209,8 @@ int BenchPayload() {
     return 1;
   }
   std::vector<EntrySpan> spans;
-  const bool found = FindSpans(payload.archive, file, payload.archive_offset,
-                               payload.archive_length, &spans);
+  const bool found =
+      FindSpans(payload.archive, file, payload.archive_offset, payload.archive_length, &spans);
   ClosePayloadFile(&payload);
   if (!found) {
     std::printf("could not locate the entries\n");
@@ -236,8 +236,7 @@ int BenchPayload() {
       &direct, &through_archive);
   std::remove(path.c_str());
   std::printf("payload of %.1f MB, %d entries, %.1f MB inflated:\n",
-              double(file.size()) / (1 << 20),
-              kEntryCount, double(direct_bytes) / (1 << 20));
+              double(file.size()) / (1 << 20), kEntryCount, double(direct_bytes) / (1 << 20));
   std::printf("  %-32s %7.1f ms\n", "read file + zlib inflate", direct * 1000);
   std::printf("  %-32s %7.1f ms\n", "open payload + read every entry", through_archive * 1000);
   std::printf("  ratio %.2fx (goal at most 1.2x)%s\n", through_archive / direct,

@@ -5,8 +5,8 @@
 #include <minizip/unzip.h>
 #include <minizip/zip.h>
 #include <png.h>
-#include <pugixml.hpp>
 #include <zlib.h>
+#include <pugixml.hpp>
 
 #include <gtest/gtest.h>
 
@@ -44,9 +44,8 @@ TEST(LibpngLibrary, IsReleaseOneSixAndMatchesItsHeader) {
 }
 
 TEST(LibpngLibrary, WritesAndReadsBackAnRgbaImageInMemory) {
-  const unsigned char pixels[2 * 3 * 4] = {
-      255, 0,   0,   255, 0,  255, 0,   128, 0,   0,   255, 255,
-      10,  20,  30,  40,  0,  0,   0,   255, 200, 201, 202, 203};
+  const unsigned char pixels[2 * 3 * 4] = {255, 0,  0,  255, 0, 255, 0, 128, 0,   0,   255, 255,
+                                           10,  20, 30, 40,  0, 0,   0, 255, 200, 201, 202, 203};
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
@@ -63,8 +62,7 @@ TEST(LibpngLibrary, WritesAndReadsBackAnRgbaImageInMemory) {
   png_image decoded;
   std::memset(&decoded, 0, sizeof decoded);
   decoded.version = PNG_IMAGE_VERSION;
-  ASSERT_NE(png_image_begin_read_from_memory(&decoded, encoded, encodedSize), 0)
-      << decoded.message;
+  ASSERT_NE(png_image_begin_read_from_memory(&decoded, encoded, encodedSize), 0) << decoded.message;
   EXPECT_EQ(decoded.width, 3u);
   EXPECT_EQ(decoded.height, 2u);
   decoded.format = PNG_FORMAT_RGBA;
@@ -217,7 +215,7 @@ TEST(PugixmlLibrary, ParsesADocumentAndReportsAMalformedOne) {
 
 TEST(DuktapeLibrary, EvaluatesScriptsAndCatchesTheirErrors) {
   std::unique_ptr<duk_context, void (*)(duk_context*)> heap(duk_create_heap_default(),
-                                                           duk_destroy_heap);
+                                                            duk_destroy_heap);
   ASSERT_NE(heap, nullptr);
   duk_context* ctx = heap.get();
 

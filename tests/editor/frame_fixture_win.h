@@ -41,8 +41,7 @@ struct AskedFile {
 
 class AnsweringPrompts : public ModalPrompts {
  public:
-  int ShowMessage(HWND, const std::string& text, const std::string& caption,
-                  UINT type) override {
+  int ShowMessage(HWND, const std::string& text, const std::string& caption, UINT type) override {
     messages.push_back({text, caption, type});
     if (onMessage) onMessage();
     return IDOK;
@@ -84,9 +83,7 @@ class ScriptedDialogs : public ObjectDialogs {
   bool SkinSlider(CWnd*, SkinObject& object) override { return Answer("SkinSlider", object); }
   bool SkinDrives(CWnd*, SkinObject& object) override { return Answer("SkinDrives", object); }
   bool SkinText(CWnd*, SkinObject& object) override { return Answer("SkinText", object); }
-  bool SkinAnimation(CWnd*, SkinObject& object) override {
-    return Answer("SkinAnimation", object);
-  }
+  bool SkinAnimation(CWnd*, SkinObject& object) override { return Answer("SkinAnimation", object); }
   bool SkinVUMeter(CWnd*, SkinObject& object) override { return Answer("SkinVUMeter", object); }
   bool Container(CWnd*, const SkinContainer* container, const Skin&,
                  const std::vector<std::string>& names, ContainerResult& result) override {

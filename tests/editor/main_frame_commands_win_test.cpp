@@ -91,9 +91,9 @@ TEST_F(FrameCommandTest, InsertObjectAddsTheChosenEntriesInListOrder) {
 
   ASSERT_EQ(prompts.shownDialogs, std::vector<UINT>{IDD_INSERT_OBJECT});
   EXPECT_EQ(column, "Object Name");
-  EXPECT_EQ(names, (std::vector<std::string>{"Play", "Playlist", "Volume", "Drives", "Title",
-                                             "container(MainWindow)",
-                                             "container(PlaylistWindow)"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"Play", "Playlist", "Volume", "Drives", "Title",
+                                      "container(MainWindow)", "container(PlaylistWindow)"}));
   EXPECT_EQ(images, (std::vector<int>{2, 3, 4, 1, 5, 2, 2}));
   EXPECT_TRUE(dialogs.calls.empty()) << "no property dialog opens";
   EXPECT_EQ(TreeText(), "MainWindow(Playlist,Drives,container(PlaylistWindow))");
@@ -126,10 +126,13 @@ TEST_F(FrameCommandTest, InsertCommandsOpenTheKindsDialogOnItsDefaults) {
   const Case cases[] = {
       {ID_INSERT_TEXT, "SkinText", SkinObjectKind::kText, "", {0, 0, 0, 0}, 5},
       {ID_INSERT_SHORTCUT, "SkinButton(create)", SkinObjectKind::kShortcut, "", {0, 0, 0, 0}, 6},
-      {ID_INSERT_ANIMATION, "SkinAnimation", SkinObjectKind::kAnimation, "Animation",
-       {0, 0, 50, 50}, 7},
-      {ID_INSERT_VUMETER, "SkinVUMeter", SkinObjectKind::kVUMeter, "VUMeter", {0, 0, 100, 50},
-       8},
+      {ID_INSERT_ANIMATION,
+       "SkinAnimation",
+       SkinObjectKind::kAnimation,
+       "Animation",
+       {0, 0, 50, 50},
+       7},
+      {ID_INSERT_VUMETER, "SkinVUMeter", SkinObjectKind::kVUMeter, "VUMeter", {0, 0, 100, 50}, 8},
   };
   Select("MainWindow");
   for (const Case& c : cases) {
@@ -204,9 +207,7 @@ TEST_F(FrameCommandTest, NewContainerAppendsTheDialogsContainerAndShowsIt) {
 
   // A dialog that gives no name adds nothing.
   Command(ID_FILE_NEW);
-  dialogs.onContainer = [](const SkinContainer*, ObjectDialogs::ContainerResult&) {
-    return true;
-  };
+  dialogs.onContainer = [](const SkinContainer*, ObjectDialogs::ContainerResult&) { return true; };
   Command(ID_INSERT_NEWCONTAINER);
   EXPECT_EQ(TreeText(), "MainWindow()");
 }
@@ -258,8 +259,7 @@ TEST_F(FrameCommandTest, EditOfAContainerAppliesTheDialogsResult) {
   MainWindow().AddObject(SkinObjectKind::kButton, "Play");
   Relist();
   Select("Play");
-  dialogs.onContainer = [](const SkinContainer* container,
-                           ObjectDialogs::ContainerResult& result) {
+  dialogs.onContainer = [](const SkinContainer* container, ObjectDialogs::ContainerResult& result) {
     result.name = container->name;
     MakeFilledImage(result.background, 5, 5, 24, Rgb(9, 9, 9));
     MakeFilledImage(result.alphaBackground, 2, 2, 24, Rgb(8, 8, 8));
@@ -277,8 +277,7 @@ TEST_F(FrameCommandTest, EditOfAContainerAppliesTheDialogsResult) {
   EXPECT_EQ(frame->GetSkinView()->LiveControlCount(), 2u);
 
   // Without an alphablend background the object goes again.
-  dialogs.onContainer = [](const SkinContainer* container,
-                           ObjectDialogs::ContainerResult& result) {
+  dialogs.onContainer = [](const SkinContainer* container, ObjectDialogs::ContainerResult& result) {
     result.name = container->name;
     return true;
   };
@@ -342,8 +341,8 @@ TEST_F(FrameCommandTest, RightClickOpensThePopupOnlyForASelectedContainer) {
   Select("MainWindow");
   ::SetTimer(nullptr, 0, 100, &EndTrackedMenu);
   EXPECT_EQ(TreeNotify(NM_RCLICK), 1);
-  EXPECT_EQ(g_popupCommands, (std::vector<UINT>{ID_CONTAINER_LOADBITMAP,
-                                                ID_CONTAINER_WINDOWREGION, ID_CONTAINER_EDIT}));
+  EXPECT_EQ(g_popupCommands, (std::vector<UINT>{ID_CONTAINER_LOADBITMAP, ID_CONTAINER_WINDOWREGION,
+                                                ID_CONTAINER_EDIT}));
 
   // Over an object item nothing opens (the timer finds no menu).
   Select("Play");
@@ -419,12 +418,12 @@ TEST_F(FrameCommandTest, CommandsFollowTheSelection) {
   TheSkin().AddContainer("PlaylistWindow");
   Relist();
   Tree().SelectItem(nullptr);
-  const UINT needSelection[] = {ID_INSERT_TEXT,  ID_INSERT_OBJECT,        ID_INSERT_SHORTCUT,
-                                ID_INSERT_ANIMATION, ID_INSERT_VUMETER,   ID_CONTAINER_LOADBITMAP,
-                                ID_EDIT_DELETE,  ID_EDIT_ITEM};
-  const UINT always[] = {ID_FILE_NEW,       ID_FILE_OPEN,     ID_FILE_SAVE, ID_FILE_SAVE_AS,
-                         ID_APP_EXIT,       ID_CONTAINER_EDIT, ID_EDIT_SKINMENU,
-                         ID_VIEW_TOOLBAR,   ID_VIEW_STATUS_BAR, ID_APP_ABOUT};
+  const UINT needSelection[] = {ID_INSERT_TEXT,      ID_INSERT_OBJECT,  ID_INSERT_SHORTCUT,
+                                ID_INSERT_ANIMATION, ID_INSERT_VUMETER, ID_CONTAINER_LOADBITMAP,
+                                ID_EDIT_DELETE,      ID_EDIT_ITEM};
+  const UINT always[] = {ID_FILE_NEW,        ID_FILE_OPEN,      ID_FILE_SAVE,     ID_FILE_SAVE_AS,
+                         ID_APP_EXIT,        ID_CONTAINER_EDIT, ID_EDIT_SKINMENU, ID_VIEW_TOOLBAR,
+                         ID_VIEW_STATUS_BAR, ID_APP_ABOUT};
   for (UINT id : needSelection) EXPECT_FALSE(Enabled(id)) << id;
   for (UINT id : always) EXPECT_TRUE(Enabled(id)) << id;
   EXPECT_FALSE(Enabled(ID_EDIT_OBJECT));
@@ -450,8 +449,8 @@ std::unique_ptr<CWnd> MakeBoxControl(CSkinView& view, SkinObject& object) {
   std::unique_ptr<CWnd> box(new (std::nothrow) CWnd);
   if (box == nullptr) return nullptr;
   const RECT position = object.block.Position();
-  if (!box->CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, position.left, position.top, 10,
-                     10, view.GetSafeHwnd(), nullptr)) {
+  if (!box->CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, position.left, position.top, 10, 10,
+                     view.GetSafeHwnd(), nullptr)) {
     return nullptr;
   }
   return box;
@@ -525,8 +524,8 @@ TEST_F(FrameCommandTest, LoadBitmapReadsTheFormatTheExtensionNames) {
     const char* file;
     int width;  // expected afterwards
   };
-  const Case cases[] = {{"a.bmp", 6}, {"b.PNG", 7}, {"bmp_inside.png", 7}, {"d.gif", 7},
-                        {"c.Bmp", 3}};
+  const Case cases[] = {
+      {"a.bmp", 6}, {"b.PNG", 7}, {"bmp_inside.png", 7}, {"d.gif", 7}, {"c.Bmp", 3}};
   Select("MainWindow");
   for (const Case& c : cases) {
     prompts.fileAnswers = {folder.File(c.file)};

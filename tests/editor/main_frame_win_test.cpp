@@ -53,11 +53,26 @@ TEST_F(FrameStartTest, BuildsBarsSplitterAndTreeAndStartsWithANewSkin) {
   EXPECT_EQ(objects[6].name, "container(PlaylistWindow)");
   EXPECT_EQ(objects[6].kind, SkinObjectKind::kButton);
 
-  const std::vector<UINT> toolbar = {
-      ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_SEPARATOR, ID_EDIT_DELETE, ID_SEPARATOR,
-      ID_INSERT_NEWCONTAINER, ID_INSERT_OBJECT, ID_INSERT_SHORTCUT, ID_INSERT_ANIMATION,
-      ID_INSERT_VUMETER, ID_INSERT_TEXT, ID_EDIT_SKINMENU, ID_SEPARATOR, ID_VIEW_MOVIEAREA,
-      ID_SEPARATOR, ID_CONTAINER_LOADBITMAP, ID_EDIT_ITEM, ID_SEPARATOR, ID_APP_EXIT};
+  const std::vector<UINT> toolbar = {ID_FILE_NEW,
+                                     ID_FILE_OPEN,
+                                     ID_FILE_SAVE,
+                                     ID_SEPARATOR,
+                                     ID_EDIT_DELETE,
+                                     ID_SEPARATOR,
+                                     ID_INSERT_NEWCONTAINER,
+                                     ID_INSERT_OBJECT,
+                                     ID_INSERT_SHORTCUT,
+                                     ID_INSERT_ANIMATION,
+                                     ID_INSERT_VUMETER,
+                                     ID_INSERT_TEXT,
+                                     ID_EDIT_SKINMENU,
+                                     ID_SEPARATOR,
+                                     ID_VIEW_MOVIEAREA,
+                                     ID_SEPARATOR,
+                                     ID_CONTAINER_LOADBITMAP,
+                                     ID_EDIT_ITEM,
+                                     ID_SEPARATOR,
+                                     ID_APP_EXIT};
   std::vector<UINT> buttons;
   for (int i = 0; i < frame->GetToolBar().GetCount(); ++i)
     buttons.push_back(frame->GetToolBar().GetItemID(i));
@@ -89,8 +104,8 @@ TEST_F(FrameStartTest, TreeImagesComeFromTheirBitmapWithMagentaTransparent) {
   // Image 0 drawn transparently over a known colour: exactly the magenta
   // pixels of the strip let that colour through.
   HBITMAP strip = static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr),
-                                                    MAKEINTRESOURCEA(IDB_TREE_IMAGES),
-                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+                                                    MAKEINTRESOURCEA(IDB_TREE_IMAGES), IMAGE_BITMAP,
+                                                    0, 0, LR_CREATEDIBSECTION));
   ASSERT_NE(strip, nullptr);
   HDC stripDc = ::CreateCompatibleDC(nullptr);
   HGDIOBJ old = ::SelectObject(stripDc, strip);
@@ -163,8 +178,10 @@ TEST(EditorAppTest, OpensTheFrameAndExitEndsTheProgramWithoutAsking) {
   MSG msg;
   for (int round = 0; round < 100 && !quit; ++round) {
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) quit = true;
-      else app.ProcessMessage(msg);
+      if (msg.message == WM_QUIT)
+        quit = true;
+      else
+        app.ProcessMessage(msg);
     }
     if (!quit) ::Sleep(10);
   }

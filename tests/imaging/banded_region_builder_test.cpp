@@ -46,9 +46,11 @@ TEST(BandedRegionBuilderTest, BuildsGdiBands) {
        {"####", "#..#", "#..#", "####"},
        R({{0, 0, 4, 1}, {0, 1, 1, 3}, {3, 1, 4, 3}, {0, 3, 4, 4}})},
       {"empty row splits equal bands", {"##", "..", "##"}, R({{0, 0, 2, 1}, {0, 2, 2, 3}})},
-      {"equal count, other spans", {"#.#.", ".#.#"},
+      {"equal count, other spans",
+       {"#.#.", ".#.#"},
        R({{0, 0, 1, 1}, {2, 0, 3, 1}, {1, 1, 2, 2}, {3, 1, 4, 2}})},
-      {"band grows then shrinks", {".##.", "####", ".##."},
+      {"band grows then shrinks",
+       {".##.", "####", ".##."},
        R({{1, 0, 3, 1}, {0, 1, 4, 2}, {1, 2, 3, 3}})},
       {"empty rows above", {"...", "...", ".#."}, R({{1, 2, 2, 3}})},
   };
@@ -63,12 +65,12 @@ TEST(BandedRegionBuilderTest, BuildsGdiBands) {
 TEST(BandedRegionBuilderTest, MergesTouchingAndOverlappingRuns) {
   BandedRegionBuilder builder;
   EXPECT_TRUE(builder.AddRun(0, 0, 2));
-  EXPECT_TRUE(builder.AddRun(0, 2, 4));    // touching
-  EXPECT_TRUE(builder.AddRun(0, 3, 6));    // overlapping
-  EXPECT_TRUE(builder.AddRun(0, 4, 5));    // inside the last run
-  EXPECT_TRUE(builder.AddRun(0, 8, 8));    // empty: ignored
-  EXPECT_TRUE(builder.AddRun(1, -3, 6));   // negative coordinates are fine
-  EXPECT_TRUE(builder.AddRun(5, 0, 1));    // rows may be skipped
+  EXPECT_TRUE(builder.AddRun(0, 2, 4));   // touching
+  EXPECT_TRUE(builder.AddRun(0, 3, 6));   // overlapping
+  EXPECT_TRUE(builder.AddRun(0, 4, 5));   // inside the last run
+  EXPECT_TRUE(builder.AddRun(0, 8, 8));   // empty: ignored
+  EXPECT_TRUE(builder.AddRun(1, -3, 6));  // negative coordinates are fine
+  EXPECT_TRUE(builder.AddRun(5, 0, 1));   // rows may be skipped
   RegionData region;
   ASSERT_TRUE(builder.Finish(region));
   EXPECT_EQ(region, RegionData(R({{0, 0, 6, 1}, {-3, 1, 6, 2}, {0, 5, 1, 6}})));
@@ -79,10 +81,10 @@ TEST(BandedRegionBuilderTest, RejectsRunsOutOfOrder) {
     int y, x0, x1;
   };
   const std::vector<Run> sequences[] = {
-      {{2, 0, 1}, {1, 0, 1}},  // row above the previous one
-      {{0, 5, 6}, {0, 2, 3}},  // run left of the previous one
+      {{2, 0, 1}, {1, 0, 1}},             // row above the previous one
+      {{0, 5, 6}, {0, 2, 3}},             // run left of the previous one
       {{0, 0, 1}, {1, 0, 1}, {0, 3, 4}},  // back to a closed row
-      {{2147483647, 0, 1}},  // bottom edge would overflow
+      {{2147483647, 0, 1}},               // bottom edge would overflow
   };
   for (const std::vector<Run>& runs : sequences) {
     BandedRegionBuilder builder;
@@ -119,8 +121,8 @@ TEST(BandedRegionBuilderTest, RandomShapesAreBandedAndExact) {
     const RegionData region = BuildFromRows(rows);
     SCOPED_TRACE(round);
     EXPECT_TRUE(IsGdiBanded(region));
-    EXPECT_TRUE(CoversExactly(region, width, height,
-                              [&](int x, int y) { return rows[y][x] == '#'; }));
+    EXPECT_TRUE(
+        CoversExactly(region, width, height, [&](int x, int y) { return rows[y][x] == '#'; }));
   }
 }
 

@@ -31,8 +31,10 @@ Picture FromRows(const std::vector<std::string>& rows) {
   picture.width = rows.empty() ? 0 : static_cast<int>(rows[0].size());
   for (const std::string& row : rows) {
     for (char c : row) {
-      picture.pixels.push_back(c == '.' ? kKey : c == 'k' ? 0xFF000000 | kKey
-                                        : c == 'n' ? kKey + 1 : 0x00ABCDEF);
+      picture.pixels.push_back(c == '.'   ? kKey
+                               : c == 'k' ? 0xFF000000 | kKey
+                               : c == 'n' ? kKey + 1
+                                          : 0x00ABCDEF);
     }
   }
   return picture;
@@ -48,19 +50,18 @@ TEST(ColorKeyRegionTest, CutsKeyPixelsOutOfTheRectangle) {
   const KeyCase cases[] = {
       {"all key", {"...", "..k"}, {}},
       {"no key", {"#n#", "###"}, {{0, 0, 3, 2}}},
-      {"hole in the middle", {"####", "#..#", "####"},
+      {"hole in the middle",
+       {"####", "#..#", "####"},
        {{0, 0, 4, 1}, {0, 1, 1, 2}, {3, 1, 4, 2}, {0, 2, 4, 3}}},
       {"key border", {".....", ".###.", ".###.", "....."}, {{1, 1, 4, 3}}},
-      {"key corners", {".##.", "####", ".##."},
-       {{1, 0, 3, 1}, {0, 1, 4, 2}, {1, 2, 3, 3}}},
+      {"key corners", {".##.", "####", ".##."}, {{1, 0, 3, 1}, {0, 1, 4, 2}, {1, 2, 3, 3}}},
       {"one column", {"#", ".", "#"}, {{0, 0, 1, 1}, {0, 2, 1, 3}}},
   };
   for (const KeyCase& c : cases) {
     SCOPED_TRACE(c.name);
     const Picture picture = FromRows(c.rows);
     RegionData region;
-    ASSERT_TRUE(ColorKeyRegion(picture.pixels.data(), picture.width, picture.height, kKey,
-                               region));
+    ASSERT_TRUE(ColorKeyRegion(picture.pixels.data(), picture.width, picture.height, kKey, region));
     EXPECT_EQ(region, RegionData(c.expected));
   }
 }
@@ -96,8 +97,7 @@ TEST(ColorKeyRegionTest, RandomPicturesMatchThePixels) {
       picture.pixels.push_back(random() % 5 < keyShare ? kKey : random() & 0xFFFFFF);
     }
     RegionData region;
-    ASSERT_TRUE(ColorKeyRegion(picture.pixels.data(), picture.width, picture.height, kKey,
-                               region));
+    ASSERT_TRUE(ColorKeyRegion(picture.pixels.data(), picture.width, picture.height, kKey, region));
     SCOPED_TRACE(round);
     EXPECT_TRUE(IsGdiBanded(region));
     EXPECT_TRUE(CoversExactly(region, picture.width, picture.height, [&](int x, int y) {
@@ -144,10 +144,8 @@ class DibKeyRegionTest : public ::testing::Test {
     const int height = image.Height();
     RegionData region;
     ASSERT_TRUE(ColorKeyRegion(image, clicked, region));
-    const bool inside = clicked.x >= 0 && clicked.x < width && clicked.y >= 0 &&
-                        clicked.y < height;
-    const RGBQUAD key = inside ? image.GetPixelColor(clicked.x, height - 1 - clicked.y)
-                               : RGBQUAD{};
+    const bool inside = clicked.x >= 0 && clicked.x < width && clicked.y >= 0 && clicked.y < height;
+    const RGBQUAD key = inside ? image.GetPixelColor(clicked.x, height - 1 - clicked.y) : RGBQUAD{};
     EXPECT_TRUE(IsGdiBanded(region));
     EXPECT_TRUE(CoversExactly(region, width, height, [&](int x, int y) {
       const RGBQUAD c = image.GetPixelColor(x, height - 1 - y);

@@ -16,9 +16,7 @@
 
 namespace {
 
-RGBQUAD Bgr(int blue, int green, int red) {
-  return RGBQUAD{BYTE(blue), BYTE(green), BYTE(red), 0};
-}
+RGBQUAD Bgr(int blue, int green, int red) { return RGBQUAD{BYTE(blue), BYTE(green), BYTE(red), 0}; }
 
 const RGBQUAD kBackground = Bgr(30, 60, 90);
 const RGBQUAD kWhite = Bgr(255, 255, 255);
@@ -130,8 +128,8 @@ TEST_P(OpaqueDrawTest, NaturalSizeCopiesEveryPixel) {
 }
 
 struct ScaleCase {
-  int width, height;  // picture
-  int cx, cy;         // destination
+  int width, height;         // picture
+  int cx, cy;                // destination
   std::vector<int> columns;  // source column of each destination column
   std::vector<int> rows;     // source row (from the top) of each destination row
 };
@@ -144,7 +142,8 @@ TEST_P(OpaqueDrawTest, OtherSizesPickTheNearestSourcePixel) {
       {2, 3, 6, 3, {0, 0, 0, 1, 1, 1}, {0, 1, 2}},
   };
   for (const ScaleCase& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << " to " << c.cx << "x" << c.cy);
+    SCOPED_TRACE(::testing::Message()
+                 << c.width << "x" << c.height << " to " << c.cx << "x" << c.cy);
     DibImage image;
     MakePattern(image, c.width, c.height, GetParam());
     MemoryCanvas canvas(10, 8);
@@ -169,7 +168,12 @@ TEST(DibImageDrawTest, DefaultSizeEqualsOwnSize) {
   };
   const Kind kinds[] = {
       {"opaque", [](DibImage& i) { MakePattern(i, 5, 4, 24); }, true},
-      {"keyed", [](DibImage& i) { MakePattern(i, 5, 4, 8); i.SetTransparentIndex(0); }, false},
+      {"keyed",
+       [](DibImage& i) {
+         MakePattern(i, 5, 4, 8);
+         i.SetTransparentIndex(0);
+       },
+       false},
       {"alpha, software", [](DibImage& i) { MakeFlat(i, 5, 4, Bgr(0, 0, 200), 100); }, false},
       {"alpha, platform", [](DibImage& i) { MakeFlat(i, 5, 4, Bgr(0, 0, 200), 100); }, true},
   };
@@ -258,7 +262,8 @@ TEST(DibImageDrawTest, SoftwareBlendMixesByOpacity) {
       canvas.Fill(background);
       EXPECT_TRUE(image.Draw(canvas.Dc(), 2, 1));
       EXPECT_TRUE(CanvasIs(canvas, [&](int x, int y) {
-        return Inside(x, y, RECT{2, 1, 5, 3}) ? Bgr(c.expected, c.expected, c.expected) : background;
+        return Inside(x, y, RECT{2, 1, 5, 3}) ? Bgr(c.expected, c.expected, c.expected)
+                                              : background;
       }));
     }
 }
@@ -337,7 +342,8 @@ TEST(DibImageDrawTest, PlatformBlendTakesOpacityFromTheAlphaPaletteLikeTheSoftwa
     image.SetSystemAlphaBlending(true);
     EXPECT_TRUE(image.Draw(platform.Dc(), 1, 1));
     EXPECT_FALSE(SameColor(platform.Pixel(2, 1), kWhite));
-    EXPECT_TRUE(CanvasIs(platform, [&](int x, int y) { return software.Pixel(x, y); }, 2));
+    EXPECT_TRUE(CanvasIs(
+        platform, [&](int x, int y) { return software.Pixel(x, y); }, 2));
   }
 }
 
@@ -353,9 +359,8 @@ TEST(DibImageDrawTest, ClipBoxLimitsTheWorkAndTheOutput) {
   const RECT clip{3, 3, 7, 6};
   canvas.ClipTo(clip);
   EXPECT_TRUE(opaque.Draw(canvas.Dc(), 0, 0, 200000, 200000));
-  EXPECT_TRUE(CanvasIs(canvas, [&](int x, int y) {
-    return Inside(x, y, clip) ? PatternColor(0, 0) : kBackground;
-  }));
+  EXPECT_TRUE(CanvasIs(
+      canvas, [&](int x, int y) { return Inside(x, y, clip) ? PatternColor(0, 0) : kBackground; }));
 
   DibImage translucent;
   MakePattern(translucent, 8, 8, 24);
@@ -493,7 +498,8 @@ TEST(DibImageBitmapTest, IndexedPictureThroughAScreenBitmapKeepsItsColours) {
     DeleteObject(bitmap);
     ASSERT_EQ(back.Height(), 4);
     for (int y = 0; y < 4; ++y)
-      for (int x = 0; x < 6; ++x) EXPECT_TRUE(SameColor(TopColor(back, x, y), TopColor(image, x, y)));
+      for (int x = 0; x < 6; ++x)
+        EXPECT_TRUE(SameColor(TopColor(back, x, y), TopColor(image, x, y)));
   }
 }
 
@@ -505,8 +511,8 @@ TEST(DibImageBitmapTest, EightBitSectionKeepsPaletteAndIndices) {
   info.header = BITMAPINFOHEADER{40, 5, 3, 1, 8, BI_RGB, 0, 0, 0, 0, 0};
   for (int i = 0; i < 256; ++i) info.colors[i] = PaletteEntry(i);
   void* bits = nullptr;
-  HBITMAP section = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info),
-                                     DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP section = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                     &bits, nullptr, 0);
   ASSERT_NE(section, nullptr);
   BYTE* rows = static_cast<BYTE*>(bits);
   for (int y = 0; y < 3; ++y)
@@ -554,8 +560,8 @@ class PackedDib {
 
 BITMAPINFOHEADER DibHeader(int width, int height, int bitCount, DWORD compression = BI_RGB,
                            DWORD colorsUsed = 0) {
-  return BITMAPINFOHEADER{40, width, height, 1, WORD(bitCount), compression, 0, 3780, 2835,
-                          colorsUsed, 0};
+  return BITMAPINFOHEADER{40,   width, height,     1, WORD(bitCount), compression, 0,
+                          3780, 2835,  colorsUsed, 0};
 }
 
 void Append(std::vector<BYTE>& bytes, const void* data, size_t size) {
@@ -651,9 +657,11 @@ TEST(DibImagePackedDibTest, BlocksTooSmallForTheirContentsAreRefused) {
   } cases[] = {
       {"pixels cut short", DibHeader(16, 4, 8), EightBitBody(256), 16},
       {"header cut short", DibHeader(16, 4, 8), {}, 20},
-      {"colour table beyond the block", DibHeader(16, 4, 8, BI_RGB, 0x40000000), EightBitBody(256), 0},
+      {"colour table beyond the block", DibHeader(16, 4, 8, BI_RGB, 0x40000000), EightBitBody(256),
+       0},
       {"32-bit pixels cut short", DibHeader(16, 4, 32), std::vector<BYTE>(16 * 4 * 4), 64},
-      {"short header size", BITMAPINFOHEADER{12, 16, 4, 1, 8, 0, 0, 0, 0, 0, 0}, EightBitBody(256), 0},
+      {"short header size", BITMAPINFOHEADER{12, 16, 4, 1, 8, 0, 0, 0, 0, 0, 0}, EightBitBody(256),
+       0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -695,12 +703,12 @@ Points LineDdaPoints(int x1, int y1, int x2, int y2) {
 
 TEST(LineWalkerTest, GivesThePointsOfLineDda) {
   const int lines[][4] = {
-      {0, 0, 0, 0},   {0, 0, 5, 0},   {5, 0, 0, 0},   {0, 0, 0, 5},   {0, 5, 0, 0},
-      {0, 0, 5, 5},   {5, 5, 0, 0},   {0, 0, -5, 5},  {0, 0, 7, 3},   {7, 3, 0, 0},
-      {0, 0, 3, 7},   {3, 7, 0, 0},   {0, 0, -7, 3},  {0, 0, 7, -3},  {0, 0, -3, -7},
-      {2, 1, -5, 4},  {0, 0, 10, 1},  {0, 0, 1, 10},  {-3, -2, 4, 5}, {0, 0, 6, 4},
-      {0, 0, 4, 6},   {0, 0, -6, -4}, {0, 0, 9, 6},   {6, 9, 0, 0},   {10, 20, 31, 12},
-      {0, 0, 2, 1},   {0, 0, 1, 2},   {0, 0, -2, 1},  {0, 0, 1, -2},  {100, 3, -40, 50},
+      {0, 0, 0, 0},  {0, 0, 5, 0},   {5, 0, 0, 0},  {0, 0, 0, 5},   {0, 5, 0, 0},
+      {0, 0, 5, 5},  {5, 5, 0, 0},   {0, 0, -5, 5}, {0, 0, 7, 3},   {7, 3, 0, 0},
+      {0, 0, 3, 7},  {3, 7, 0, 0},   {0, 0, -7, 3}, {0, 0, 7, -3},  {0, 0, -3, -7},
+      {2, 1, -5, 4}, {0, 0, 10, 1},  {0, 0, 1, 10}, {-3, -2, 4, 5}, {0, 0, 6, 4},
+      {0, 0, 4, 6},  {0, 0, -6, -4}, {0, 0, 9, 6},  {6, 9, 0, 0},   {10, 20, 31, 12},
+      {0, 0, 2, 1},  {0, 0, 1, 2},   {0, 0, -2, 1}, {0, 0, 1, -2},  {100, 3, -40, 50},
   };
   for (const auto& line : lines) {
     SCOPED_TRACE(::testing::Message() << "(" << line[0] << ", " << line[1] << ") to (" << line[2]

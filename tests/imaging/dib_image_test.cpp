@@ -38,9 +38,8 @@ struct DepthCase {
 };
 
 TEST(DibImageCreate, NormalisesDepthAndSizesPalette) {
-  const DepthCase cases[] = {{0, 1, 2},   {1, 1, 2},   {2, 4, 16},  {3, 4, 16},
-                             {4, 4, 16},  {5, 8, 256}, {8, 8, 256}, {9, 24, 0},
-                             {16, 24, 0}, {32, 24, 0}};
+  const DepthCase cases[] = {{0, 1, 2},   {1, 1, 2},   {2, 4, 16}, {3, 4, 16},  {4, 4, 16},
+                             {5, 8, 256}, {8, 8, 256}, {9, 24, 0}, {16, 24, 0}, {32, 24, 0}};
   for (const DepthCase& c : cases) {
     SCOPED_TRACE(c.requested);
     DibImage image;
@@ -60,9 +59,8 @@ struct StrideCase {
 };
 
 TEST(DibImageCreate, RowsArePaddedToFourBytes) {
-  const StrideCase cases[] = {{1, 1, 4},  {32, 1, 4},  {33, 1, 8}, {8, 4, 4},
-                              {9, 4, 8},  {5, 8, 8},   {1, 24, 4}, {3, 24, 12},
-                              {4, 24, 12}, {5, 24, 16}};
+  const StrideCase cases[] = {{1, 1, 4}, {32, 1, 4}, {33, 1, 8},  {8, 4, 4},   {9, 4, 8},
+                              {5, 8, 8}, {1, 24, 4}, {3, 24, 12}, {4, 24, 12}, {5, 24, 16}};
   for (const StrideCase& c : cases) {
     SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.bits));
     DibImage image;
@@ -106,8 +104,11 @@ TEST(DibImageCreate, ImpossibleSizesFailAndLeaveImageEmpty) {
     int bits;
   };
   const SizeCase cases[] = {
-      {0, 5, 8},          {5, 0, 8},        {-1, 5, 8},     {5, -3, 24},
-      {INT_MAX, 1, 24},   // stride alone beyond the limit
+      {0, 5, 8},
+      {5, 0, 8},
+      {-1, 5, 8},
+      {5, -3, 24},
+      {INT_MAX, 1, 24},        // stride alone beyond the limit
       {INT_MAX, INT_MAX, 24},  // stride x height overflows 32 bits many times
       {100000, 100000, 1},
       {1 << 15, 1 << 14, 8},  // pixels exactly at the limit; header and palette exceed it
@@ -439,8 +440,8 @@ TEST(DibImagePalette, NearestIndexPrefersExactThenLowestOfEqualDistance) {
   image.SetPaletteColor(2, 100, 100, 100);
   image.SetPaletteColor(3, 110, 100, 100);
   image.SetPaletteColor(4, 90, 100, 100);
-  image.SetPaletteColor(6, 100, 100, 100);  // duplicate of 2
-  image.SetPaletteColor(1, 255, 255, 255);  // duplicate of 0
+  image.SetPaletteColor(6, 100, 100, 100);                  // duplicate of 2
+  image.SetPaletteColor(1, 255, 255, 255);                  // duplicate of 0
   EXPECT_EQ(image.GetNearestIndex(Rgb(105, 100, 100)), 2);  // 2 and 3 both at 25
   EXPECT_EQ(image.GetNearestIndex(Rgb(95, 100, 100)), 2);   // 2 and 4 both at 25
   EXPECT_EQ(image.GetNearestIndex(Rgb(100, 100, 100)), 2);  // exact, first of two
@@ -506,7 +507,7 @@ TEST(DibImagePalette, GrayPaletteSpreadsLevels) {
     BYTE index;
     BYTE level;
   };
-  const GrayCase cases[] = {{1, 0, 0},   {1, 1, 255},   {4, 1, 17},
+  const GrayCase cases[] = {{1, 0, 0},    {1, 1, 255},   {4, 1, 17},
                             {4, 15, 255}, {8, 200, 200}, {8, 255, 255}};
   for (const GrayCase& c : cases) {
     DibImage image;
@@ -614,9 +615,8 @@ TEST(DibImageBitfields, SixteenBitConversionWorksInPlace) {
   image.ConvertBitfields(image.Pixels(), 0x7C00, 0x03E0, 0x001F, 16);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
-      EXPECT_EQ(image.GetPixelColor(x, y),
-                Rgb(static_cast<BYTE>(x * 8), static_cast<BYTE>(y * 8),
-                    static_cast<BYTE>((x + y) * 8)))
+      EXPECT_EQ(image.GetPixelColor(x, y), Rgb(static_cast<BYTE>(x * 8), static_cast<BYTE>(y * 8),
+                                               static_cast<BYTE>((x + y) * 8)))
           << x << "," << y;
 }
 

@@ -296,9 +296,9 @@ TEST(DibImageCrossfade, MixesChannelsWithTruncatedSteps) {
   };
   const FadeCase cases[] = {{0.0f, Rgb(0, 200, 10)},
                             {1.0f, Rgb(255, 100, 110)},
-                            {0.5f, Rgb(127, 150, 60)},  // 127.5 and -50 truncate toward zero
-                            {2.0f, Rgb(254, 0, 210)},       // 510 wraps to 254
-                            {-0.25f, Rgb(193, 225, 241)},   // -63 and -15 wrap
+                            {0.5f, Rgb(127, 150, 60)},     // 127.5 and -50 truncate toward zero
+                            {2.0f, Rgb(254, 0, 210)},      // 510 wraps to 254
+                            {-0.25f, Rgb(193, 225, 241)},  // -63 and -15 wrap
                             // Steps beyond the int range saturate before wrapping.
                             {1e20f, Rgb(255, 200, 9)}};
   for (const FadeCase& c : cases) {
@@ -387,7 +387,7 @@ TEST(DibImageDrawLine, SmoothingBlendsEdgeNeighboursAwayFromTheLine) {
   const RGBQUAD quarter = Rgb(191, 191, 191);  // (0 + 3 x 255) >> 2
   DibImage image;
   ASSERT_TRUE(MakeFilledImage(image, 9, 7, 24, white));
-  image.SetBackgroundColor(black);  // what positions outside the picture read as
+  image.SetBackgroundColor(black);   // what positions outside the picture read as
   image.SetPixelColor(2, 4, black);  // a neighbour already in the line colour
   image.SetPixelColor(4, 5, black);  // a far pixel of the neighbour above (4, 3)
   image.DrawLine(1, 3, 5, 3, black, true);
@@ -397,7 +397,7 @@ TEST(DibImageDrawLine, SmoothingBlendsEdgeNeighboursAwayFromTheLine) {
   for (int x = 1; x <= 4; ++x) EXPECT_EQ(image.GetPixelColor(x, 2), quarter) << x;
   EXPECT_EQ(image.GetPixelColor(2, 4), black);
   EXPECT_EQ(image.GetPixelColor(4, 4), Rgb(127, 127, 127));  // far pixels black, white
-  EXPECT_EQ(image.GetPixelColor(5, 3), quarter);  // beyond the last point
+  EXPECT_EQ(image.GetPixelColor(5, 3), quarter);             // beyond the last point
   // Left of the first point both far pixels lie outside the picture.
   EXPECT_EQ(image.GetPixelColor(0, 3), Rgb(63, 63, 63));
   EXPECT_EQ(image.GetPixelColor(0, 4), white);  // diagonal neighbours are left alone

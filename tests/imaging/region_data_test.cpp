@@ -15,8 +15,7 @@ void PutLe32(Bytes& bytes, uint32_t value) {
 }
 
 // A header with the given fields followed by the rectangles' bytes.
-Bytes Record(uint32_t headerSize, uint32_t type, uint32_t count,
-             const std::vector<RECT>& rects) {
+Bytes Record(uint32_t headerSize, uint32_t type, uint32_t count, const std::vector<RECT>& rects) {
   Bytes bytes;
   PutLe32(bytes, headerSize);
   PutLe32(bytes, type);
@@ -35,10 +34,10 @@ Bytes Record(uint32_t headerSize, uint32_t type, uint32_t count,
 TEST(RegionDataTest, ToBytesLaysOutHeaderAndRectanglesLittleEndian) {
   const RegionData region({{-2, 1, 3, 4}, {0, 4, 0x01020304, 6}});
   const Bytes expected = {
-      32, 0, 0, 0,  1, 0, 0, 0,  2, 0, 0, 0,  32, 0, 0, 0,            // size, type, count, buffer
-      0xFE, 0xFF, 0xFF, 0xFF,  1, 0, 0, 0,  4, 3, 2, 1,  6, 0, 0, 0,  // bounds
-      0xFE, 0xFF, 0xFF, 0xFF,  1, 0, 0, 0,  3, 0, 0, 0,  4, 0, 0, 0,  // first rectangle
-      0, 0, 0, 0,  4, 0, 0, 0,  4, 3, 2, 1,  6, 0, 0, 0,              // second rectangle
+      32,   0,    0,    0,    1, 0, 0, 0, 2, 0, 0, 0, 32, 0, 0, 0,  // size, type, count, buffer
+      0xFE, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 4, 3, 2, 1, 6,  0, 0, 0,  // bounds
+      0xFE, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 3, 0, 0, 0, 4,  0, 0, 0,  // first rectangle
+      0,    0,    0,    0,    4, 0, 0, 0, 4, 3, 2, 1, 6,  0, 0, 0,  // second rectangle
   };
   EXPECT_EQ(region.ToBytes(), expected);
 }

@@ -56,8 +56,8 @@ TEST_F(RegionRecordsTest, WritesLittleEndianRecords) {
   shape.region = RegionData({{0, 0, 2, 1}});
   ASSERT_TRUE(WritePointList(file_, shape.points));
   ASSERT_TRUE(WriteRegion(file_, shape));
-  Bytes expected = {2, 0, 0, 0,  1, 0, 0, 0,  0xFE, 0xFF, 0xFF, 0xFF,  4, 3, 2, 1,  5, 0, 0, 0,
-                    48, 0, 0, 0};
+  Bytes expected = {2, 0, 0, 0, 1, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF,
+                    4, 3, 2, 1, 5, 0, 0, 0, 48,   0,    0,    0};
   const Bytes region = shape.region->ToBytes();
   expected.insert(expected.end(), region.begin(), region.end());
   EXPECT_EQ(Contents(), expected);
@@ -69,8 +69,8 @@ TEST_F(RegionRecordsTest, RoundTripsShapes) {
   WindowRegion shapes[4];
   shapes[0].points = many;
   shapes[0].region = RegionData({{5, 5, 6, 6}, {0, 0, 2, 2}});  // stored order kept
-  shapes[1].region = RegionData();                               // empty, but present
-  shapes[2].points = {{3, 4}};                                   // no region
+  shapes[1].region = RegionData();                              // empty, but present
+  shapes[2].points = {{3, 4}};                                  // no region
   for (const WindowRegion& shape : shapes) {
     ASSERT_TRUE(WritePointList(file_, shape.points));
     ASSERT_TRUE(WriteRegion(file_, shape));

@@ -56,26 +56,35 @@ struct PictureCase {
 
 std::vector<PictureCase> Pictures() {
   std::vector<PictureCase> cases;
-  cases.push_back({"holes", Picture(40, 30, [](int x, int y) {
-                     const bool hole = InBox(x, y, 5, 5, 12, 9) || InBox(x, y, 20, 3, 21, 4) ||
-                                       InBox(x, y, 25, 10, 35, 25) || InBox(x, y, 8, 20, 10, 28);
-                     return hole ? kKey : (x + y) % 7 == 0 ? kNearKey : kInk;
-                   }), POINT{6, 6}});
-  cases.push_back({"border pixels", Picture(33, 21, [](int x, int y) {
-                     const bool border = x < 2 || y < 1 || x >= 31 || y >= 19;
-                     const bool notch = (y == 10 && x < 9) || (x == 16 && y > 15);
-                     return border || notch ? kKey : kInk;
-                   }), POINT{0, 0}});
+  cases.push_back({"holes",
+                   Picture(40, 30,
+                           [](int x, int y) {
+                             const bool hole =
+                                 InBox(x, y, 5, 5, 12, 9) || InBox(x, y, 20, 3, 21, 4) ||
+                                 InBox(x, y, 25, 10, 35, 25) || InBox(x, y, 8, 20, 10, 28);
+                             return hole ? kKey : (x + y) % 7 == 0 ? kNearKey : kInk;
+                           }),
+                   POINT{6, 6}});
+  cases.push_back({"border pixels",
+                   Picture(33, 21,
+                           [](int x, int y) {
+                             const bool border = x < 2 || y < 1 || x >= 31 || y >= 19;
+                             const bool notch = (y == 10 && x < 9) || (x == 16 && y > 15);
+                             return border || notch ? kKey : kInk;
+                           }),
+                   POINT{0, 0}});
   cases.push_back({"all key", Picture(16, 9, [](int, int) { return kKey; }), POINT{15, 8}});
   cases.push_back({"no key (clicked off the picture)",
                    Picture(16, 9, [](int x, int) { return x % 2 ? kKey : kInk; }), POINT{16, 0}});
-  cases.push_back({"single key pixel", Picture(12, 7, [](int x, int y) {
-                     return x == 11 && y == 0 ? kKey : kInk;
-                   }), POINT{11, 0}});
+  cases.push_back({"single key pixel",
+                   Picture(12, 7, [](int x, int y) { return x == 11 && y == 0 ? kKey : kInk; }),
+                   POINT{11, 0}});
   // Taller than one read of the device rows; clicked far down.
-  cases.push_back({"tall stripes", Picture(21, 150, [](int x, int y) {
-                     return (x + y) % 9 < 3 || y == 64 || y == 127 ? kKey : kInk;
-                   }), POINT{3, 140}});
+  cases.push_back(
+      {"tall stripes",
+       Picture(21, 150,
+               [](int x, int y) { return (x + y) % 9 < 3 || y == 64 || y == 127 ? kKey : kInk; }),
+       POINT{3, 140}});
   std::mt19937 random(1);
   std::vector<RGBQUAD> scatter;
   for (int i = 0; i < 64 * 48; ++i) scatter.push_back(random() % 10 < 3 ? kKey : kInk);
@@ -83,9 +92,9 @@ std::vector<PictureCase> Pictures() {
   for (const RGBQUAD& pick : {kInk, kKey}) {
     int at = 0;
     while (scatter[at].rgbRed != pick.rgbRed) ++at;
-    cases.push_back({"random scatter", Picture(64, 48, [&](int x, int y) {
-                       return scatter[y * 64 + x];
-                     }), POINT{at % 64, at / 64}});
+    cases.push_back({"random scatter",
+                     Picture(64, 48, [&](int x, int y) { return scatter[y * 64 + x]; }),
+                     POINT{at % 64, at / 64}});
   }
   // An indexed picture whose entries 0 and 2 share a colour.
   auto indexed = std::make_unique<DibImage>();
@@ -155,9 +164,12 @@ TEST_F(ColorToRegionTest, ComparesDeviceColoursOnAShallowDevice) {
   HDC dc = CreateCompatibleDC(screen_);
   HGDIOBJ old = SelectObject(dc, section);
   for (const PictureCase& c : Pictures()) ExpectSameAsPerPixel(c, dc, false);
-  PictureCase twins{"near key", Picture(10, 6, [](int x, int y) {
-                      return x == y ? kNearKey : x < 3 ? kKey : kInk;
-                    }), POINT{0, 0}};
+  PictureCase twins{
+      "near key",
+      Picture(10, 6, [](int x, int y) { return x == y  ? kNearKey
+                                               : x < 3 ? kKey
+                                                       : kInk; }),
+      POINT{0, 0}};
   ExpectSameAsPerPixel(twins, dc, false);
   WindowRegion shape;
   ASSERT_TRUE(ColorToRegion(*twins.image, twins.clicked, dc, shape));
@@ -214,8 +226,7 @@ TEST(RegionDataWinTest, HandleRoundTripGivesGdiForm) {
       const LONG top = static_cast<LONG>(random() % 150) - 10;
       rects.push_back(RECT{left, top, left + 1 + static_cast<LONG>(random() % 9),
                            top + 1 + static_cast<LONG>(random() % 5)});
-      SetRectRgn(one, rects.back().left, rects.back().top, rects.back().right,
-                 rects.back().bottom);
+      SetRectRgn(one, rects.back().left, rects.back().top, rects.back().right, rects.back().bottom);
       expected.CombineRgn(&expected, &one, RGN_OR);
     }
     SCOPED_TRACE(count);

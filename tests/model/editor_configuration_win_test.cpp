@@ -24,8 +24,8 @@ class EditorConfigurationFileTest : public testing::Test {
   void SetUp() override {
     char temp[MAX_PATH] = "";
     ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-    folder_ = std::string(temp) + "qorva_editor_configuration_" +
-              std::to_string(GetCurrentProcessId());
+    folder_ =
+        std::string(temp) + "qorva_editor_configuration_" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(folder_.c_str(), nullptr);
     ASSERT_NE(GetFileAttributesA(folder_.c_str()), INVALID_FILE_ATTRIBUTES);
   }
@@ -115,13 +115,18 @@ TEST_F(EditorConfigurationFileTest, ReadsAFileWrittenTheWayPeopleWriteThem) {
 
 TEST_F(EditorConfigurationFileTest, LongTextsAreCutToTheBuffers) {
   const std::string name255(255, 'n');
-  const std::string path = Write(
-      "[Containers]\r\nContainersCount=1\r\nContainer1=" + name255 + "tail\r\n"
-      "[DefaultObjects]\r\nObjectsCount=3\r\n"
-      "Object1=" + name255 + "\r\n"
-      "Object2=" + name255 + "XYZ\r\n"
-      "Object3=Volume\r\n"
-      "Type3=Slider" + std::string(43, ' ') + "x\r\n");
+  const std::string path = Write("[Containers]\r\nContainersCount=1\r\nContainer1=" + name255 +
+                                 "tail\r\n"
+                                 "[DefaultObjects]\r\nObjectsCount=3\r\n"
+                                 "Object1=" +
+                                 name255 +
+                                 "\r\n"
+                                 "Object2=" +
+                                 name255 +
+                                 "XYZ\r\n"
+                                 "Object3=Volume\r\n"
+                                 "Type3=Slider" +
+                                 std::string(43, ' ') + "x\r\n");
   ASSERT_FALSE(path.empty());
   ProfileFile profile(path);
   EditorConfiguration configuration;
@@ -142,8 +147,8 @@ TEST_F(EditorConfigurationFileTest, CountsBelowOneReadNothing) {
     SCOPED_TRACE(std::string("count \"") + count + "\"");
     const std::string path = Write(std::string("[Containers]\r\nContainersCount=") + count +
                                    "\r\nContainer1=MainWindow\r\n"
-                                   "[DefaultObjects]\r\nObjectsCount=" + count +
-                                   "\r\nObject1=Play\r\n");
+                                   "[DefaultObjects]\r\nObjectsCount=" +
+                                   count + "\r\nObject1=Play\r\n");
     ASSERT_FALSE(path.empty());
     ProfileFile profile(path);
     EditorConfiguration configuration;
@@ -156,8 +161,9 @@ TEST_F(EditorConfigurationFileTest, CountsBelowOneReadNothing) {
 
 TEST_F(EditorConfigurationFileTest, MissingKeysAndFilesGiveTheDefaults) {
   // No count keys at all, and a missing Type key.
-  const std::string noCounts = Write("[Containers]\r\nContainer1=MainWindow\r\n"
-                                     "[DefaultObjects]\r\nObject1=Play\r\n");
+  const std::string noCounts = Write(
+      "[Containers]\r\nContainer1=MainWindow\r\n"
+      "[DefaultObjects]\r\nObject1=Play\r\n");
   const std::string noType = Write("[DefaultObjects]\r\nObjectsCount=1\r\nObject1=Stop\r\n");
   ASSERT_FALSE(noCounts.empty());
   ASSERT_FALSE(noType.empty());
@@ -204,10 +210,10 @@ TEST(SampleConfigurationTest, OffersTheMediaPlayerObjectsAndContainers) {
   EXPECT_EQ(configuration.ContainerNames(), containers);
 
   const std::vector<Entry> configured = {
-      {"Play", kButton},     {"Pause", kButton},    {"Stop", kButton},     {"Prev", kButton},
-      {"Next", kButton},     {"Open", kButton},     {"Close", kButton},    {"Minimize", kButton},
-      {"Mute", kButton},     {"Volume", kSlider},   {"Position", kSlider}, {"Balance", kSlider},
-      {"Playlist", kListBox}, {"Drives", kDriveList}, {"Title", kText},    {"Time", kText}};
+      {"Play", kButton},      {"Pause", kButton},     {"Stop", kButton},     {"Prev", kButton},
+      {"Next", kButton},      {"Open", kButton},      {"Close", kButton},    {"Minimize", kButton},
+      {"Mute", kButton},      {"Volume", kSlider},    {"Position", kSlider}, {"Balance", kSlider},
+      {"Playlist", kListBox}, {"Drives", kDriveList}, {"Title", kText},      {"Time", kText}};
   const std::vector<Entry>& objects = configuration.DefaultObjects();
   ASSERT_EQ(objects.size(), configured.size() + containers.size()) << Describe(objects);
   EXPECT_TRUE(SameEntries({objects.begin(), objects.begin() + configured.size()}, configured))

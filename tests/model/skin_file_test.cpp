@@ -15,8 +15,8 @@
 #include <vector>
 
 #ifdef __linux__
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 #endif
 
 #include "imaging/dib_image.h"
@@ -24,8 +24,8 @@
 #include "model/menu_container.h"
 #include "model/skin.h"
 #include "model/skin_backup.h"
-#include "model/skin_file_io.h"
 #include "model/skin_container.h"
+#include "model/skin_file_io.h"
 #include "model/skin_object.h"
 #include "model/skin_object_kind.h"
 #include "tests/support/test_images.h"
@@ -362,11 +362,11 @@ TEST_F(SkinFileTest, FileStartsWithCountMagicVersionNameLineAndOffset) {
   skin.AddContainer("QMenu");
   ASSERT_TRUE(skin.Save(PathOf("skin")));
 
-  const Bytes expected = {0x02, 0x00, 0x00, 0x00, 'Q', 'B', 'O', 'X', 0x02, 0x00,
-                          'M',  'a',  'i',  'n',  'W', 'i', 'n', 'd', 'o',  'w',
-                          0x0D, 0x0A, 0x00, 0x04, 0x03, 0x02, 0x01, 0xFE, 0xFF, 0xFF, 0xFF,
-                          0x00,                    // no background
-                          0x00, 0x00, 0x00, 0x00,  // no region
+  const Bytes expected = {0x02, 0x00, 0x00, 0x00, 'Q',  'B',  'O',  'X',  0x02, 0x00, 'M',
+                          'a',  'i',  'n',  'W',  'i',  'n',  'd',  'o',  'w',  0x0D, 0x0A,
+                          0x00, 0x04, 0x03, 0x02, 0x01, 0xFE, 0xFF, 0xFF, 0xFF,
+                          0x00,                     // no background
+                          0x00, 0x00, 0x00, 0x00,   // no region
                           0x00, 0x00, 0x00, 0x00};  // no polygon points
   const Bytes file = ReadFile(PathOf("skin"));
   ASSERT_GE(file.size(), expected.size());
@@ -456,14 +456,20 @@ TEST_F(SkinFileTest, MalformedAndHostileFilesFailAndLeaveNoContainers) {
       {"negative container count", withCount(-1)},
       {"two containers, one present", withCount(2)},
       {"2^31 - 1 containers", withCount(INT32_MAX)},
-      {"wrong magic", [&] { Bytes b = good; b[7] = 'Y'; return b; }()},
+      {"wrong magic",
+       [&] {
+         Bytes b = good;
+         b[7] = 'Y';
+         return b;
+       }()},
       {"cut inside the magic", Bytes(good.begin(), good.begin() + 6)},
       {"blank name", container([](ContainerParts& p) { p.nameLine = " \t \r\n"; })},
       {"empty name", container([](ContainerParts& p) { p.nameLine = "\r\n"; })},
       {"separator not zero", container([](ContainerParts& p) { p.separator = 1; })},
       {"name line of 510 bytes",
        container([](ContainerParts& p) { p.nameLine = std::string(510, 'n') + "\r\n"; })},
-      {"2 GB region", container([](ContainerParts& p) { p.region = ByteWriter().I32(INT32_MAX).bytes; })},
+      {"2 GB region",
+       container([](ContainerParts& p) { p.region = ByteWriter().I32(INT32_MAX).bytes; })},
       {"region smaller than its header",
        container([](ContainerParts& p) { p.region = ByteWriter().I32(4).I32(0).bytes; })},
       {"2^31 - 1 polygon points",
@@ -476,7 +482,8 @@ TEST_F(SkinFileTest, MalformedAndHostileFilesFailAndLeaveNoContainers) {
       {"block of 64 KB", container([](ContainerParts& p) { p.block = PackedBlock(65536); })},
       {"block that is no zlib stream",
        container([](ContainerParts& p) { p.block = ByteWriter().I32(3).Text("abc").bytes; })},
-      {"block cut short", [&] {
+      {"block cut short",
+       [&] {
          Bytes b = good;
          b.resize(b.size() - 6);
          return b;
@@ -488,16 +495,17 @@ TEST_F(SkinFileTest, MalformedAndHostileFilesFailAndLeaveNoContainers) {
       {"object region of 2 GB",
        object([](ObjectParts& p) { p.region = ByteWriter().I32(INT32_MAX).bytes; })},
       {"object block of 257 bytes", object([](ObjectParts& p) { p.block = PackedBlock(257); })},
-      {"2^31 - 1 images", object([](ObjectParts& p) { p.images = ByteWriter().I32(INT32_MAX).bytes; })},
+      {"2^31 - 1 images",
+       object([](ObjectParts& p) { p.images = ByteWriter().I32(INT32_MAX).bytes; })},
       {"image count beyond its entries",
        object([](ObjectParts& p) { p.images = ByteWriter().I32(3).Byte(0).Byte(0).bytes; })},
       {"image that is no PNG",
        object([](ObjectParts& p) { p.images = ByteWriter().I32(1).Byte(1).Text("GIF89a").bytes; })},
-      {"image header asking for 30000 x 30000 pixels",
-       object([](ObjectParts& p) {
+      {"image header asking for 30000 x 30000 pixels", object([](ObjectParts& p) {
          p.images = ByteWriter().I32(1).Byte(1).Append(PngHead(30000, 30000, 8, 6)).I32(0).bytes;
        })},
-      {"background that is no PNG", [&] {
+      {"background that is no PNG",
+       [&] {
          Bytes b = good;
          b[4 + 4 + 2 + 12 + 1 + 8] = 1;  // the background byte
          return b;
@@ -552,7 +560,12 @@ TEST(PngMayFitInTest, PicturesLargerThanTheRestOfTheFileCanInflateToAreRefused) 
       {"8000 x 8000 16-bit RGBA in 248032 bytes", PngHead(8000, 8000, 16, 6), 248032, false},
       {"width beyond PNG's limit goes to the decoder", PngHead(0xFFFFFFFF, 0xFFFFFFFF, 8, 6), 10,
        true},
-      {"no PNG signature", [] { Bytes b = PngHead(30000, 30000, 8, 6); b[1] = 'Q'; return b; }(),
+      {"no PNG signature",
+       [] {
+         Bytes b = PngHead(30000, 30000, 8, 6);
+         b[1] = 'Q';
+         return b;
+       }(),
        10, true},
   };
   for (const Case& c : cases) {
@@ -613,7 +626,8 @@ TEST_F(SkinFileTest, FailedSaveLeavesThePreviousFileAndNoTemporaryFile) {
        [](Skin& s) { s.AddContainer("Last")->AddObject(SkinObjectKind::kText, "a\nb"); }},
       {"shortcut line of 510 bytes",
        [](Skin& s) {
-         s.AddContainer("Last")->AddObject(SkinObjectKind::kShortcut, std::string(500, 'n'))
+         s.AddContainer("Last")
+             ->AddObject(SkinObjectKind::kShortcut, std::string(500, 'n'))
              ->shortcutTarget = std::string(9, 't');
        }},
   };

@@ -45,7 +45,7 @@ TEST_F(EarlierInstallationTest, PathWithoutSeparatorGivesTheCurrentFolder) {
 TEST_F(EarlierInstallationTest, NoMatchingFileOrNoLogStructureFindsNothing) {
   payload_test::XmlElementDouble& package = packages.Add("package");
   package.Add("file", L"C:\\Apps\\corvana.exe");
-  package.Add("file");  // no path attribute
+  package.Add("file");                                      // no path attribute
   package.Add("dir", L"C:\\Apps\\Corvana2\\corvana2.exe");  // not a file element
   EXPECT_EQ(L"<none>", Find());
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "setup/os_file.h"
-#include "setup/payload.h"
 #include "setup/package_archive.h"
+#include "setup/payload.h"
 #include "setup/variable_table.h"
 #include "tests/setup/payload_fixtures.h"
 #include "tests/setup/xml_element_double.h"

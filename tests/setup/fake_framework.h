@@ -130,8 +130,8 @@ class FakeApplication : public Counted<framework::Application> {
  public:
   FakeApplication() : Counted(framework::kApplicationId) {}
   int32_t FRAMEWORK_CALL Initialize(framework::ArgumentList* arguments) override {
-    calls += "initialize(" + std::to_string(arguments != nullptr ? arguments->GetCount() : -1) +
-             ");";
+    calls +=
+        "initialize(" + std::to_string(arguments != nullptr ? arguments->GetCount() : -1) + ");";
     return framework::kOk;
   }
   int32_t FRAMEWORK_CALL Run() override {

@@ -28,7 +28,8 @@ class MemoryArchive final : public framework::Archive {
   int32_t FRAMEWORK_CALL AddRef() override { return ++references; }
   int32_t FRAMEWORK_CALL Release() override { return --references; }
 
-  int32_t FRAMEWORK_CALL GetEntryInfo(const char* name, framework::ArchiveEntryInfo* info) override {
+  int32_t FRAMEWORK_CALL GetEntryInfo(const char* name,
+                                      framework::ArchiveEntryInfo* info) override {
     auto found = entries_.find(name);
     if (found == entries_.end()) return 0;
     info_name_ = found->first;

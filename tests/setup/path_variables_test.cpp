@@ -21,9 +21,7 @@ class MapSources : public PathSources {
     asked_string_only[name] = stringOnly;
     return Answer(shell_folders_key, std::string(name), value);
   }
-  bool ProgramFilesValue(std::string* value) override {
-    return Answer(program_files, 0, value);
-  }
+  bool ProgramFilesValue(std::string* value) override { return Answer(program_files, 0, value); }
   bool WindowsDirectory(std::string* path) override { return Answer(windows, 0, path); }
   bool EarlierInstallDirectory(std::string* path) override { return Answer(earlier, 0, path); }
 
@@ -64,8 +62,8 @@ TEST(FillPathVariables, SetsTheShellFoldersInTheirFixedOrder) {
 
 TEST(FillPathVariables, FallsBackToTheRegistryAndTheWindowsDirectoryCall) {
   MapSources sources;
-  sources.shell_folders_key = {{"Desktop", "rD"}, {"Start Menu", "rS"}, {"Fonts", "rF"},
-                               {"AppData", "rA"}};
+  sources.shell_folders_key = {
+      {"Desktop", "rD"}, {"Start Menu", "rS"}, {"Fonts", "rF"}, {"AppData", "rA"}};
   sources.program_files = {{0, "rP"}};
   sources.windows = {{0, "rW"}};
   VariableTable variables;

@@ -124,8 +124,8 @@ TEST(PayloadTrailerTest, RefusesSignedLayoutsThatDoNotFit) {
   payload_test::PutLe16(&small_optional_header, 0x80 + 20, 112 + 4 * 8);
   Bytes unknown_magic = good;
   payload_test::PutLe16(&unknown_magic, 0x80 + 24, 0x107);
-  const Bytes* const files[] = {&short_table,     &past_end,         &no_pe,
-                                &header_outside,  &few_directories,  &small_optional_header,
+  const Bytes* const files[] = {&short_table,    &past_end,        &no_pe,
+                                &header_outside, &few_directories, &small_optional_header,
                                 &unknown_magic};
   for (const Bytes* file : files) {
     EXPECT_EQ(PayloadStatus::kNoTrailer, Locate(*file));

@@ -163,8 +163,7 @@ TEST_F(SetupFlowTest, MissingFrameworkObjectsShowTheirBoxes) {
   host.definitions = &definitions;
   host.application = nullptr;
   Run();
-  EXPECT_EQ(std::vector<std::string>{"Corrupt temporary Tervix Enviornment - TKorrabApp"},
-            Texts());
+  EXPECT_EQ(std::vector<std::string>{"Corrupt temporary Tervix Enviornment - TKorrabApp"}, Texts());
 
   sink.shown.clear();
   host.application = &application;

@@ -100,8 +100,7 @@ TEST(SetupFlowOnWindows, FrameworkIsUnpackedBoundRegisteredAndRemovedAgain) {
   EXPECT_EQ(-1, SetupFlow(host, sink).Run());
 
   // The fake framework has no script engine, so the run stops there.
-  EXPECT_EQ(std::vector<std::string>{"Failed to Initialize installer script engine."},
-            Texts(sink));
+  EXPECT_EQ(std::vector<std::string>{"Failed to Initialize installer script engine."}, Texts(sink));
   std::string log = Environment("FAKE_OXU_LOG");
   EXPECT_EQ(5, CountOf(log, "register;")) << log;
   EXPECT_EQ(1, CountOf(log, "shutdown;")) << log;

@@ -59,8 +59,8 @@ class XmlElementDouble final : public framework::XmlElement {
                                                     const wchar_t*) override {
     return framework::kFailed;
   }
-  int32_t FRAMEWORK_CALL GetChildWithAttribute(const char*, const char*, const wchar_t*,
-                                               int32_t, framework::XmlElement**) override {
+  int32_t FRAMEWORK_CALL GetChildWithAttribute(const char*, const char*, const wchar_t*, int32_t,
+                                               framework::XmlElement**) override {
     return framework::kFailed;
   }
   int32_t FRAMEWORK_CALL GetChild(const char* name, int32_t index,

@@ -73,8 +73,8 @@ bool MemoryCanvas::SamePixels(const MemoryCanvas& other) const {
 namespace {
 
 std::string Describe(RGBQUAD color) {
-  return "(b " + std::to_string(color.rgbBlue) + ", g " + std::to_string(color.rgbGreen) +
-         ", r " + std::to_string(color.rgbRed) + ", x " + std::to_string(color.rgbReserved) + ")";
+  return "(b " + std::to_string(color.rgbBlue) + ", g " + std::to_string(color.rgbGreen) + ", r " +
+         std::to_string(color.rgbRed) + ", x " + std::to_string(color.rgbReserved) + ")";
 }
 
 int Distance(BYTE a, BYTE b) { return std::abs(int{a} - int{b}); }
@@ -87,9 +87,9 @@ int Distance(BYTE a, BYTE b) { return std::abs(int{a} - int{b}); }
 
 ::testing::AssertionResult NearColor(RGBQUAD actual, RGBQUAD expected, int tolerance) {
   const bool withinTolerance = Distance(actual.rgbBlue, expected.rgbBlue) <= tolerance &&
-                    Distance(actual.rgbGreen, expected.rgbGreen) <= tolerance &&
-                    Distance(actual.rgbRed, expected.rgbRed) <= tolerance &&
-                    Distance(actual.rgbReserved, expected.rgbReserved) <= tolerance;
+                               Distance(actual.rgbGreen, expected.rgbGreen) <= tolerance &&
+                               Distance(actual.rgbRed, expected.rgbRed) <= tolerance &&
+                               Distance(actual.rgbReserved, expected.rgbReserved) <= tolerance;
   if (withinTolerance) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "got " << Describe(actual) << ", expected "
                                        << Describe(expected) << " within " << tolerance;

@@ -53,7 +53,9 @@ TEST(JsonReader, IntegersAtThe64BitLimits) {
 
 TEST(JsonReader, StringsDecodeToUtf8AndLatin1) {
   const JsonValue escaped = ParseOk("\"\\u00e9\\u00FF\\u0041\\/\\\"\\\\\\ud83d\\ude00\"");
-  EXPECT_EQ(escaped.text, "\xc3\xa9\xc3\xbf" "A/\"\\\xf0\x9f\x98\x80");
+  EXPECT_EQ(escaped.text,
+            "\xc3\xa9\xc3\xbf"
+            "A/\"\\\xf0\x9f\x98\x80");
   std::string latin1;
   EXPECT_FALSE(escaped.GetLatin1(latin1));  // U+1F600 has no Latin-1 byte
 
@@ -66,18 +68,36 @@ TEST(JsonReader, StringsDecodeToUtf8AndLatin1) {
 
 TEST(JsonReader, RefusesMalformedText) {
   const char* const cases[] = {
-      "",          "   ",        "{",          "[1,]",         "[1 2]",       "{\"a\" 1}",
-      "{\"a\":1,}", "{a:1}",     "\"open",     "\"tab\there\"", "\"\\x\"",     "\"\\u12\"",
-      "01",        "-",          "1.",         "1e",           ".5",          "+1",
-      "tru",       "nul",        "[1] 2",      "{\"a\":1,\"a\":2}",
-      "\"\\udc00\"",              // lone low surrogate
-      "\"\\ud800x\"",             // high surrogate without its pair
-      "\"\\ud800\\u0041\"",       // high surrogate followed by no low one
-      "\"\xff\"",                 // not UTF-8
-      "\"\xc0\xaf\"",             // overlong
-      "\"\xed\xa0\x80\"",         // encoded surrogate
-      "\"\xe2\x82\"",             // cut short
-      "\"\xf4\x90\x80\x80\"",     // above U+10FFFF
+      "",
+      "   ",
+      "{",
+      "[1,]",
+      "[1 2]",
+      "{\"a\" 1}",
+      "{\"a\":1,}",
+      "{a:1}",
+      "\"open",
+      "\"tab\there\"",
+      "\"\\x\"",
+      "\"\\u12\"",
+      "01",
+      "-",
+      "1.",
+      "1e",
+      ".5",
+      "+1",
+      "tru",
+      "nul",
+      "[1] 2",
+      "{\"a\":1,\"a\":2}",
+      "\"\\udc00\"",           // lone low surrogate
+      "\"\\ud800x\"",          // high surrogate without its pair
+      "\"\\ud800\\u0041\"",    // high surrogate followed by no low one
+      "\"\xff\"",              // not UTF-8
+      "\"\xc0\xaf\"",          // overlong
+      "\"\xed\xa0\x80\"",      // encoded surrogate
+      "\"\xe2\x82\"",          // cut short
+      "\"\xf4\x90\x80\x80\"",  // above U+10FFFF
   };
   for (const char* text : cases) {
     JsonReader reader;

@@ -11,14 +11,16 @@
 #include "imaging/region_data.h"
 #include "model/skin.h"
 #include "model/skin_object_kind.h"
+#include "tests/support/geometry.h"
 #include "tools/skintool/rgba_digest.h"
 #include "tools/skintool/sha256.h"
 #include "tools/skintool/skin_dump.h"
-#include "tests/support/geometry.h"
 
 namespace {
 
-std::string HashOf(const std::vector<uint8_t>& rgba) { return Sha256::HexOf(rgba.data(), rgba.size()); }
+std::string HashOf(const std::vector<uint8_t>& rgba) {
+  return Sha256::HexOf(rgba.data(), rgba.size());
+}
 
 // 1 x 2, 24-bit, alpha plane: top (1,2,3,4), bottom (5,6,7,8).
 void MakeAlphaPlanePicture(DibImage& image) {
@@ -127,15 +129,20 @@ TEST(SkinDump, ExactTextOfATinySkin) {
       "\"background\":{\"width\":1,\"height\":2,\"bpp\":24,\"pixels\":\"" +
       HashOf({1, 2, 3, 4, 5, 6, 7, 8}) +
       "\"},\"region\":[[1,2,3,5],[0,0,4,2]],\"polygon\":[[1,2],[3,-4]],"
-      "\"block\":\"" + containerBlock + "\",\"objects\":["
+      "\"block\":\"" +
+      containerBlock +
+      "\",\"objects\":["
       "{\"name\":\"Go \\\"x\\\"\",\"kind\":5,\"target\":\"C:\\\\app.exe\",\"visible\":0,"
       "\"orientation\":-1,\"region\":null,\"polygon\":[],\"mouse\":[[0,0],[2,2]],"
-      "\"block\":\"" + zeros + "\",\"images\":[null,"
+      "\"block\":\"" +
+      zeros +
+      "\",\"images\":[null,"
       "{\"width\":2,\"height\":1,\"bpp\":8,\"pixels\":\"" +
-      HashOf({10, 20, 30, 40, 50, 60, 70, 80}) + "\"}]},"
+      HashOf({10, 20, 30, 40, 50, 60, 70, 80}) +
+      "\"}]},"
       "{\"name\":\"B\",\"kind\":0,\"target\":\"\",\"visible\":1,\"orientation\":0,"
-      "\"region\":[],\"polygon\":[],\"mouse\":[],\"block\":\"" + zeros +
-      "\",\"images\":[]}]}]}\n";
+      "\"region\":[],\"polygon\":[],\"mouse\":[],\"block\":\"" +
+      zeros + "\",\"images\":[]}]}]}\n";
   EXPECT_EQ(SkinDump::Text(*skin), expected);
 }
 

@@ -195,7 +195,8 @@ TEST_F(SkinToolTest, ConvertBetweenBmpAndPngKeepsThePicture) {
 TEST_F(SkinToolTest, FailuresExitWithOneLineNamingTheFile) {
   const std::string missing = PathOf("missing.skin");
   ExpectFailure({"dump", missing}, missing + ": no such file");
-  ExpectFailure({"dump"}, "usage: skintool dump SKIN | unpack SKIN DIR | pack DIR SKIN | convert IN OUT");
+  ExpectFailure({"dump"},
+                "usage: skintool dump SKIN | unpack SKIN DIR | pack DIR SKIN | convert IN OUT");
   ExpectFailure({"frobnicate", "a", "b"},
                 "usage: skintool dump SKIN | unpack SKIN DIR | pack DIR SKIN | convert IN OUT");
 
@@ -227,7 +228,8 @@ TEST_F(SkinToolTest, FailuresExitWithOneLineNamingTheFile) {
   ASSERT_STRNE(probe.LastError(), "");
   EXPECT_EQ(error_, "skintool: " + notImage + ": " + probe.LastError() + "\n");
   EXPECT_FALSE(fs::exists(PathOf("x.png")));
-  ExpectFailure({"convert", notImage, PathOf("x.gif")}, PathOf("x.gif") + ": not a .bmp or .png file");
+  ExpectFailure({"convert", notImage, PathOf("x.gif")},
+                PathOf("x.gif") + ": not a .bmp or .png file");
   ExpectFailure({"convert", missing, PathOf("x.png")}, missing + ": not a .bmp or .png file");
   ExpectFailure({"convert", PathOf("none.png"), PathOf("x.png")},
                 PathOf("none.png") + ": cannot open the file");
@@ -255,14 +257,18 @@ TEST_F(SkinToolTest, PackRefusesFoldersItCannotStoreFaithfully) {
       {"\"kind\":0", "\"kind\":-1", object0 + ".kind: expected an integer in 0..4294967295"},
       {"\"kind\":0", "\"kind\":0,\"extra\":1", object0 + ": unknown key \"extra\""},
       {"\"orientation\":0,", "", object0 + ": missing \"orientation\""},
-      {"\"name\":\"MainWindow\"", "\"name\":\" \"", "containers[0].name: empty, or not storable "
+      {"\"name\":\"MainWindow\"", "\"name\":\" \"",
+       "containers[0].name: empty, or not storable "
        "as given (line break, NUL, white space at either end, or longer than 509 bytes)"},
       {"\"name\":\"Play\"", "\"name\":\"Pl\\u0101y\"", object0 + ".name: characters beyond U+00FF"},
-      {"\"target\":\"\"", "\"target\":\"x\"", object0 + ".name: name and target not storable as "
-       "given (a target on a non-shortcut, a line break, NUL, TAB in a shortcut's name, white "
-       "space at either end, or a line longer than 509 bytes)"},
+      {"\"target\":\"\"", "\"target\":\"x\"",
+       object0 +
+           ".name: name and target not storable as "
+           "given (a target on a non-shortcut, a line break, NUL, TAB in a shortcut's name, white "
+           "space at either end, or a line longer than 509 bytes)"},
       {"\"block\":\"00", "\"block\":\"0g", "containers[0].block: not a hex digit"},
-      {"\"images\":[]", "\"images\":[{\"file\":\"../x.png\"}]", object0 + ".images[0].file: not a path inside the folder"},
+      {"\"images\":[]", "\"images\":[{\"file\":\"../x.png\"}]",
+       object0 + ".images[0].file: not a path inside the folder"},
       {"\"images\":[]", "\"images\":[{\"width\":1}]", object0 + ".images[0]: missing \"file\""},
       {"\"offset\":[-5000,5000]", "\"offset\":[1]", "containers[0].offset: expected [x,y]"},
   };
@@ -272,12 +278,14 @@ TEST_F(SkinToolTest, PackRefusesFoldersItCannotStoreFaithfully) {
     ASSERT_NE(at, std::string::npos) << c.from;
     edited.replace(at, c.from.size(), c.to);
     ASSERT_TRUE(TextFile::Write(json, edited, reason));
-    const std::string expected = c.message.rfind(json, 0) == 0 ? c.message : json + ": " + c.message;
+    const std::string expected =
+        c.message.rfind(json, 0) == 0 ? c.message : json + ": " + c.message;
     ExpectFailure({"pack", folder, target}, expected);
     EXPECT_FALSE(fs::exists(target)) << c.to;
   }
   ASSERT_TRUE(TextFile::Write(json, "{\"containers\":[]}", reason));
-  ExpectFailure({"pack", folder, target}, json + ": containers: a skin needs at least one container");
+  ExpectFailure({"pack", folder, target},
+                json + ": containers: a skin needs at least one container");
   ASSERT_TRUE(TextFile::Write(json, valid, reason));
   EXPECT_EQ(Run({"pack", folder, target}), SkinTool::kSuccess) << error_;
   EXPECT_EQ(DumpOf(target), valid);

@@ -145,7 +145,8 @@ TEST_F(PromptsTest, DialogLoadsMembersAndSavesThemOnOk) {
   prompts.onDialog = [&](CDialog& running) {
     shown = {ItemText(running, IDC_NAME), ItemText(running, IDC_COUNT)};
     EXPECT_EQ(running.SendMessage(WM_NULL), 0);
-    EXPECT_EQ(::IsDlgButtonChecked(running.GetSafeHwnd(), IDC_FLAG), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(::IsDlgButtonChecked(running.GetSafeHwnd(), IDC_FLAG),
+              static_cast<UINT>(BST_CHECKED));
     EXPECT_EQ(::SendDlgItemMessageA(running.GetSafeHwnd(), IDC_LIST, LB_GETCURSEL, 0, 0), 2);
     SetItemText(running, IDC_NAME, "Other");
     SetItemText(running, IDC_COUNT, " 7 ");

@@ -139,8 +139,7 @@ TEST_F(FrameTest, StatusBarShowsThePromptOfTheSelectedCommand) {
 
 TEST_F(FrameTest, ToolbarTooltipIsTheTextAfterTheLineBreak) {
   NMTTDISPINFOA info = {};
-  info.hdr.hwndFrom = reinterpret_cast<HWND>(
-      frame->toolBar.SendMessage(TB_GETTOOLTIPS));
+  info.hdr.hwndFrom = reinterpret_cast<HWND>(frame->toolBar.SendMessage(TB_GETTOOLTIPS));
   info.hdr.idFrom = ID_TEST_OPEN;
   info.hdr.code = TTN_GETDISPINFOA;
   ASSERT_NE(info.hdr.hwndFrom, nullptr) << "CBRS_TOOLTIPS gives the toolbar tooltips";
@@ -208,8 +207,8 @@ TEST_F(FrameTest, TreeNotificationsReachTheFrame) {
 
   RECT itemRect = {};
   ASSERT_TRUE(TreeView_GetItemRect(tree.GetSafeHwnd(), child, &itemRect, TRUE));
-  const LPARAM at = MAKELPARAM((itemRect.left + itemRect.right) / 2,
-                               (itemRect.top + itemRect.bottom) / 2);
+  const LPARAM at =
+      MAKELPARAM((itemRect.left + itemRect.right) / 2, (itemRect.top + itemRect.bottom) / 2);
   frame->notifications.clear();
   tree.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
   bool doubleClick = false;

@@ -37,8 +37,8 @@ class ScrollViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     frame = new ScrollFrame;
-    ASSERT_TRUE(frame->CreateEx(0, nullptr, "scroll", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
-                                nullptr, nullptr));
+    ASSERT_TRUE(frame->CreateEx(0, nullptr, "scroll", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                                nullptr));
     frame->RecalcLayout();
     view = frame->view;
     CRect client;

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "tests/ui/ui_test_resource.h"
-#include "ui/command_map.h"
 #include "ui/cframe_wnd.h"
+#include "ui/command_map.h"
 #include "ui/csplitter_wnd.h"
 #include "ui/cstatus_bar.h"
 #include "ui/ctool_bar.h"

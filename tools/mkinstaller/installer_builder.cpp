@@ -94,8 +94,8 @@ bool InstallerBuilder::AddEntry(void* zip, const std::string& project_dir,
   std::ifstream in(fs::path(project_dir) / fs::path(name), std::ios::binary);
   if (!in) return Fail("cannot read " + name);
   zip_fileinfo info = {};
-  if (zipOpenNewFileInZip64(zip, name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
-                            Z_DEFLATED, Z_DEFAULT_COMPRESSION, 0) != ZIP_OK) {
+  if (zipOpenNewFileInZip64(zip, name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
+                            Z_DEFAULT_COMPRESSION, 0) != ZIP_OK) {
     return Fail("cannot add " + name);
   }
   std::vector<char> chunk(kCopyChunk);

@@ -41,15 +41,21 @@ bool JsonReader::ParseValue(JsonValue& out, int depth) {
   if (++values_ > maxValues_) return Fail("too many values");
   if (AtEnd()) return Fail("unexpected end of text");
   switch (Peek()) {
-    case '{': return ParseObject(out, depth + 1);
-    case '[': return ParseArray(out, depth + 1);
+    case '{':
+      return ParseObject(out, depth + 1);
+    case '[':
+      return ParseArray(out, depth + 1);
     case '"':
       out.type = JsonValue::Type::kString;
       return ParseString(out.text);
-    case 't': return ParseLiteral("true", out);
-    case 'f': return ParseLiteral("false", out);
-    case 'n': return ParseLiteral("null", out);
-    default: return ParseNumber(out);
+    case 't':
+      return ParseLiteral("true", out);
+    case 'f':
+      return ParseLiteral("false", out);
+    case 'n':
+      return ParseLiteral("null", out);
+    default:
+      return ParseNumber(out);
   }
 }
 
@@ -213,16 +219,34 @@ bool JsonReader::ParseEscape(std::string& out) {
   const unsigned char c = Peek();
   ++pos_;
   switch (c) {
-    case '"': out.push_back('"'); return true;
-    case '\\': out.push_back('\\'); return true;
-    case '/': out.push_back('/'); return true;
-    case 'b': out.push_back('\b'); return true;
-    case 'f': out.push_back('\f'); return true;
-    case 'n': out.push_back('\n'); return true;
-    case 'r': out.push_back('\r'); return true;
-    case 't': out.push_back('\t'); return true;
-    case 'u': break;
-    default: return Fail("invalid escape");
+    case '"':
+      out.push_back('"');
+      return true;
+    case '\\':
+      out.push_back('\\');
+      return true;
+    case '/':
+      out.push_back('/');
+      return true;
+    case 'b':
+      out.push_back('\b');
+      return true;
+    case 'f':
+      out.push_back('\f');
+      return true;
+    case 'n':
+      out.push_back('\n');
+      return true;
+    case 'r':
+      out.push_back('\r');
+      return true;
+    case 't':
+      out.push_back('\t');
+      return true;
+    case 'u':
+      break;
+    default:
+      return Fail("invalid escape");
   }
   unsigned unit = 0;
   if (!ParseHex4(unit)) return false;

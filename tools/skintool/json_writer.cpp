@@ -84,14 +84,29 @@ void JsonWriter::Close(char bracket) {
 void JsonWriter::AppendEscaped(const std::string& latin1, std::string& out) {
   for (unsigned char byte : latin1) {
     switch (byte) {
-      case '"': out.append("\\\""); continue;
-      case '\\': out.append("\\\\"); continue;
-      case '\b': out.append("\\b"); continue;
-      case '\f': out.append("\\f"); continue;
-      case '\n': out.append("\\n"); continue;
-      case '\r': out.append("\\r"); continue;
-      case '\t': out.append("\\t"); continue;
-      default: break;
+      case '"':
+        out.append("\\\"");
+        continue;
+      case '\\':
+        out.append("\\\\");
+        continue;
+      case '\b':
+        out.append("\\b");
+        continue;
+      case '\f':
+        out.append("\\f");
+        continue;
+      case '\n':
+        out.append("\\n");
+        continue;
+      case '\r':
+        out.append("\\r");
+        continue;
+      case '\t':
+        out.append("\\t");
+        continue;
+      default:
+        break;
     }
     if (byte < 0x20) {
       char escape[8];

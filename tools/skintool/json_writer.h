@@ -42,7 +42,9 @@ class JsonWriter {
   void BeforeItem();
   void NewLine(size_t depth);
   void Close(char bracket);
-  bool IsInline() const { return indent_ == 0 || (!scopes_.empty() && scopes_.back().inlineLayout); }
+  bool IsInline() const {
+    return indent_ == 0 || (!scopes_.empty() && scopes_.back().inlineLayout);
+  }
 
   int indent_;
   std::string text_;

@@ -28,8 +28,7 @@ class SkinDump {
                        std::string& error) = 0;
   };
 
-  explicit SkinDump(JsonWriter& writer, ImageSink* sink = nullptr)
-      : writer_(writer), sink_(sink) {}
+  explicit SkinDump(JsonWriter& writer, ImageSink* sink = nullptr) : writer_(writer), sink_(sink) {}
 
   // Not const: the encoder behind a sink works on the images themselves.
   bool Write(Skin& skin);

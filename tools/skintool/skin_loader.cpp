@@ -32,8 +32,8 @@ std::string SkinLoader::Diagnose(const std::string& path) {
       if (!container) {
         reason = "out of memory";
       } else if (!container->Read(file)) {
-        reason = "cannot read container " + std::to_string(i + 1) + " of " +
-                 std::to_string(count) + " (" +
+        reason = "cannot read container " + std::to_string(i + 1) + " of " + std::to_string(count) +
+                 " (" +
                  (container->name.empty() ? std::string("name not read")
                                           : "name \"" + container->name + "\"") +
                  ", " + std::to_string(container->objects.size()) + " objects read)";

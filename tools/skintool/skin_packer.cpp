@@ -16,9 +16,9 @@ namespace {
 const std::vector<const char*> kRootKeys = {"containers"};
 const std::vector<const char*> kContainerKeys = {"name",    "offset", "background", "region",
                                                  "polygon", "block",  "objects"};
-const std::vector<const char*> kObjectKeys = {"name",    "kind",  "target", "visible",
+const std::vector<const char*> kObjectKeys = {"name",        "kind",   "target",  "visible",
                                               "orientation", "region", "polygon", "mouse",
-                                              "block",   "images"};
+                                              "block",       "images"};
 const std::vector<const char*> kImageKeys = {"width", "height", "bpp", "pixels", "file"};
 
 bool IsOneOf(const std::string& key, const std::vector<const char*>& keys) {
@@ -124,8 +124,9 @@ bool SkinPacker::ReadContainer(const JsonValue& value, const std::string& where,
   if (!HasExactKeys(value, where, kContainerKeys)) return false;
   if (!ReadText(*value.Find("name"), where + ".name", container.name)) return false;
   if (!ContainerNameRoundTrips(container.name)) {
-    return Fail(where + ".name", "empty, or not storable as given (line break, NUL, white space "
-                                 "at either end, or longer than 509 bytes)");
+    return Fail(where + ".name",
+                "empty, or not storable as given (line break, NUL, white space "
+                "at either end, or longer than 509 bytes)");
   }
   if (!ReadPoint(*value.Find("offset"), where + ".offset", container.alphablendOffset) ||
       !ReadImage(*value.Find("background"), where + ".background", container.background) ||
@@ -197,7 +198,8 @@ bool SkinPacker::ReadImage(const JsonValue& value, const std::string& where, Dib
   }
   if (!value.IsObject()) return Fail(where, "expected null or an object");
   for (const auto& member : value.members) {
-    if (!IsOneOf(member.first, kImageKeys)) return Fail(where, "unknown key \"" + member.first + "\"");
+    if (!IsOneOf(member.first, kImageKeys))
+      return Fail(where, "unknown key \"" + member.first + "\"");
   }
   const JsonValue* file = value.Find("file");
   if (file == nullptr) return Fail(where, "missing \"file\"");
@@ -213,8 +215,7 @@ bool SkinPacker::ReadImage(const JsonValue& value, const std::string& where, Dib
   return true;
 }
 
-bool SkinPacker::ReadRegion(const JsonValue& value, const std::string& where,
-                            WindowRegion& shape) {
+bool SkinPacker::ReadRegion(const JsonValue& value, const std::string& where, WindowRegion& shape) {
   shape.region.reset();
   if (value.IsNull()) return true;
   if (!value.IsArray()) return Fail(where, "expected null or an array");
@@ -222,7 +223,8 @@ bool SkinPacker::ReadRegion(const JsonValue& value, const std::string& where,
   for (size_t i = 0; i < value.items.size(); ++i) {
     const JsonValue& item = value.items[i];
     const std::string at = where + "[" + std::to_string(i) + "]";
-    if (!item.IsArray() || item.items.size() != 4) return Fail(at, "expected [left,top,right,bottom]");
+    if (!item.IsArray() || item.items.size() != 4)
+      return Fail(at, "expected [left,top,right,bottom]");
     int64_t edges[4];
     for (size_t e = 0; e < 4; ++e) {
       if (!ReadInt(item.items[e], at, INT32_MIN, INT32_MAX, edges[e])) return false;
@@ -286,8 +288,8 @@ bool SkinPacker::ReadText(const JsonValue& value, const std::string& where, std:
 bool SkinPacker::ReadInt(const JsonValue& value, const std::string& where, int64_t minimum,
                          int64_t maximum, int64_t& out) {
   if (value.GetInt(minimum, maximum, out)) return true;
-  return Fail(where, "expected an integer in " + std::to_string(minimum) + ".." +
-                         std::to_string(maximum));
+  return Fail(where,
+              "expected an integer in " + std::to_string(minimum) + ".." + std::to_string(maximum));
 }
 
 bool SkinPacker::HasExactKeys(const JsonValue& value, const std::string& where,

@@ -39,8 +39,8 @@ class SkinPacker {
   bool ReadPoints(const JsonValue& value, const std::string& where, std::vector<POINT>& points);
   bool ReadBlock(const JsonValue& value, const std::string& where, BYTE* bytes, size_t size);
   bool ReadText(const JsonValue& value, const std::string& where, std::string& text);
-  bool ReadInt(const JsonValue& value, const std::string& where, int64_t minimum,
-               int64_t maximum, int64_t& out);
+  bool ReadInt(const JsonValue& value, const std::string& where, int64_t minimum, int64_t maximum,
+               int64_t& out);
   // Checks that value is an object holding exactly keys (all of them).
   bool HasExactKeys(const JsonValue& value, const std::string& where,
                     const std::vector<const char*>& keys);

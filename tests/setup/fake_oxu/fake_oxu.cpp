@@ -76,9 +76,9 @@ extern "C" __declspec(dllexport) int32_t FRAMEWORK_CALL DLLAttach(int32_t reason
 }
 
 #ifndef FAKE_OXU_NO_FACTORY
-extern "C" __declspec(dllexport) int32_t FRAMEWORK_CALL TCreateInstance(
-    const framework::Guid* classId, const framework::Guid* interfaceId, void** object,
-    framework::Object* /*outer*/) {
+extern "C" __declspec(dllexport) int32_t FRAMEWORK_CALL
+    TCreateInstance(const framework::Guid* classId, const framework::Guid* interfaceId,
+                    void** object, framework::Object* /*outer*/) {
   if (object == nullptr) return framework::kFailed;
   *object = nullptr;
   if (classId == nullptr || interfaceId == nullptr || *classId != framework::kRegistrarClassId) {
