@@ -1,5 +1,6 @@
 # Third-party libraries as imported targets, the same names for every preset:
 #   qorva::zlib  qorva::png  qorva::minizip  qorva::pugixml  qorva::duktape
+#   qorva::json (nlohmann/json, header only)
 # Windows builds link the static libraries scripts/bootstrap.sh cross-builds
 # into QORVA_DEPS_PREFIX; native builds use the distribution's -dev packages.
 # minizip's headers are reachable both as <unzip.h> and <minizip/unzip.h>.
@@ -82,6 +83,47 @@ else()
   endif()
   set(_qorva_deps_where "(pkg-config and the -dev packages)")
 endif()
+
+# nlohmann/json is header only: the distribution's package serves every
+# preset. Its headers sit in the host's include folder, which a Windows build
+# must not search as a whole, so qorva::json points at a folder of the build
+# tree holding nothing but a link to nlohmann/. JSON_NOEXCEPTION: our code
+# uses only the calls that report failure without throwing.
+find_package(nlohmann_json 3.11 CONFIG QUIET NO_CMAKE_FIND_ROOT_PATH)
+set(_qorva_json_headers "")
+if(TARGET nlohmann_json::nlohmann_json)
+  get_target_property(_qorva_json_dirs nlohmann_json::nlohmann_json INTERFACE_INCLUDE_DIRECTORIES)
+  foreach(dir IN LISTS _qorva_json_dirs)
+    if(EXISTS "${dir}/nlohmann/json.hpp")
+      set(_qorva_json_headers "${dir}/nlohmann")
+      break()
+    endif()
+  endforeach()
+endif()
+if(NOT _qorva_json_headers)
+  message(FATAL_ERROR
+      "nlohmann/json 3.11 (or a later 3.x) not found as CMake package nlohmann_json: "
+      "install the nlohmann-json3-dev package (scripts/bootstrap.sh does)")
+endif()
+set(_qorva_json_include "${CMAKE_BINARY_DIR}/third_party/json/include")
+file(MAKE_DIRECTORY "${_qorva_json_include}")
+if(IS_SYMLINK "${_qorva_json_include}/nlohmann")
+  file(READ_SYMLINK "${_qorva_json_include}/nlohmann" _qorva_json_linked)
+  if(NOT _qorva_json_linked STREQUAL _qorva_json_headers)
+    file(REMOVE "${_qorva_json_include}/nlohmann")
+  endif()
+endif()
+if(NOT EXISTS "${_qorva_json_include}/nlohmann")
+  file(CREATE_LINK "${_qorva_json_headers}" "${_qorva_json_include}/nlohmann" SYMBOLIC)
+endif()
+add_library(qorva::json INTERFACE IMPORTED)
+set_target_properties(qorva::json PROPERTIES
+    INTERFACE_INCLUDE_DIRECTORIES "${_qorva_json_include}"
+    INTERFACE_COMPILE_DEFINITIONS JSON_NOEXCEPTION)
+unset(_qorva_json_headers)
+unset(_qorva_json_dirs)
+unset(_qorva_json_include)
+unset(_qorva_json_linked)
 
 if(_qorva_deps_missing)
   list(JOIN _qorva_deps_missing ", " _qorva_deps_list)

@@ -125,9 +125,6 @@ void CMainFrame::OnNewContainer() {
   container->alphablendOffset = result.alphablendOffset;
   container->background.Copy(result.background);
   container->windowShape = result.windowShape;
-  // The alphablend background chosen in the dialog is kept as well, as it
-  // is when a container is edited.
-  container->SetAlphaBackground(&result.alphaBackground);
   m_changingTree = true;
   HTREEITEM item = m_tree.AddContainer(container);
   m_changingTree = false;

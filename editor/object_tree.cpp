@@ -13,12 +13,12 @@ const int kContainerImage = 0;
 }  // namespace
 
 void ObjectTree::Clear() {
-  if (m_tree == nullptr || m_tree->GetSafeHwnd() == nullptr) return;
-  for (HTREEITEM root = m_tree->GetRootItem(); root != nullptr;
-       root = m_tree->GetNextSiblingItem(root)) {
+  if (tree_ == nullptr || tree_->GetSafeHwnd() == nullptr) return;
+  for (HTREEITEM root = tree_->GetRootItem(); root != nullptr;
+       root = tree_->GetNextSiblingItem(root)) {
     FreeNodes(root);
   }
-  m_tree->DeleteAllItems();
+  tree_->DeleteAllItems();
 }
 
 void ObjectTree::Fill(Skin& skin) {
@@ -28,7 +28,7 @@ void ObjectTree::Fill(Skin& skin) {
     if (containerItem == nullptr) continue;
     for (const std::unique_ptr<SkinObject>& object : container->objects)
       AddObject(containerItem, container.get(), object.get());
-    m_tree->Expand(containerItem, TVE_EXPAND);
+    tree_->Expand(containerItem, TVE_EXPAND);
   }
 }
 
@@ -47,9 +47,9 @@ HTREEITEM ObjectTree::Insert(const char* text, int image, HTREEITEM parent,
                              SkinContainer* container, SkinObject* object) {
   Node* node = new (std::nothrow) Node{container, object};
   if (node == nullptr) return nullptr;
-  HTREEITEM item = m_tree->InsertItem(text, image, image, parent);
-  if (item == nullptr || !m_tree->SetItemData(item, reinterpret_cast<DWORD_PTR>(node))) {
-    if (item != nullptr) m_tree->DeleteItem(item);
+  HTREEITEM item = tree_->InsertItem(text, image, image, parent);
+  if (item == nullptr || !tree_->SetItemData(item, reinterpret_cast<DWORD_PTR>(node))) {
+    if (item != nullptr) tree_->DeleteItem(item);
     delete node;
     return nullptr;
   }
@@ -59,48 +59,48 @@ HTREEITEM ObjectTree::Insert(const char* text, int image, HTREEITEM parent,
 void ObjectTree::Remove(HTREEITEM item) {
   if (item == nullptr) return;
   FreeNodes(item);
-  m_tree->DeleteItem(item);
+  tree_->DeleteItem(item);
 }
 
 void ObjectTree::Refresh(HTREEITEM item) {
   const Node* node = NodeOf(item);
   if (node == nullptr) return;
   if (node->object == nullptr) {
-    m_tree->SetItemText(item, node->container->name.c_str());
+    tree_->SetItemText(item, node->container->name.c_str());
     return;
   }
-  m_tree->SetItemText(item, node->object->name.c_str());
+  tree_->SetItemText(item, node->object->name.c_str());
   const int image = SkinObjectKind::TreeImage(node->object->kind);
   if (image == SkinObjectKind::kNoTreeImage) return;
   TVITEMA change = {};
   change.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   change.hItem = item;
   change.iImage = change.iSelectedImage = image;
-  m_tree->SendMessage(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+  tree_->SendMessage(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
 }
 
 void ObjectTree::FreeNodes(HTREEITEM item) {
-  for (HTREEITEM child = m_tree->GetChildItem(item); child != nullptr;
-       child = m_tree->GetNextSiblingItem(child)) {
+  for (HTREEITEM child = tree_->GetChildItem(item); child != nullptr;
+       child = tree_->GetNextSiblingItem(child)) {
     FreeNodes(child);
   }
-  delete reinterpret_cast<Node*>(m_tree->GetItemData(item));
-  m_tree->SetItemData(item, 0);
+  delete reinterpret_cast<Node*>(tree_->GetItemData(item));
+  tree_->SetItemData(item, 0);
 }
 
 const ObjectTree::Node* ObjectTree::NodeOf(HTREEITEM item) const {
-  if (item == nullptr || m_tree == nullptr) return nullptr;
-  return reinterpret_cast<const Node*>(m_tree->GetItemData(item));
+  if (item == nullptr || tree_ == nullptr) return nullptr;
+  return reinterpret_cast<const Node*>(tree_->GetItemData(item));
 }
 
 HTREEITEM ObjectTree::Selected() const {
-  return m_tree != nullptr && m_tree->GetSafeHwnd() != nullptr ? m_tree->GetSelectedItem()
+  return tree_ != nullptr && tree_->GetSafeHwnd() != nullptr ? tree_->GetSelectedItem()
                                                                : nullptr;
 }
 
 HTREEITEM ObjectTree::FindContainer(const SkinContainer* container) const {
-  for (HTREEITEM root = m_tree->GetRootItem(); root != nullptr;
-       root = m_tree->GetNextSiblingItem(root)) {
+  for (HTREEITEM root = tree_->GetRootItem(); root != nullptr;
+       root = tree_->GetNextSiblingItem(root)) {
     const Node* node = NodeOf(root);
     if (node != nullptr && node->container == container) return root;
   }
@@ -108,10 +108,10 @@ HTREEITEM ObjectTree::FindContainer(const SkinContainer* container) const {
 }
 
 HTREEITEM ObjectTree::FindObject(const SkinObject* object) const {
-  for (HTREEITEM root = m_tree->GetRootItem(); root != nullptr;
-       root = m_tree->GetNextSiblingItem(root)) {
-    for (HTREEITEM child = m_tree->GetChildItem(root); child != nullptr;
-         child = m_tree->GetNextSiblingItem(child)) {
+  for (HTREEITEM root = tree_->GetRootItem(); root != nullptr;
+       root = tree_->GetNextSiblingItem(root)) {
+    for (HTREEITEM child = tree_->GetChildItem(root); child != nullptr;
+         child = tree_->GetNextSiblingItem(child)) {
       const Node* node = NodeOf(child);
       if (node != nullptr && node->object == object) return child;
     }

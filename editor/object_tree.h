@@ -28,8 +28,8 @@ class ObjectTree {
   ObjectTree& operator=(const ObjectTree&) = delete;
 
   // The tree control the items live in; must be set before any other call.
-  void Attach(CTreeCtrl* tree) { m_tree = tree; }
-  CTreeCtrl* Tree() const { return m_tree; }
+  void Attach(CTreeCtrl* tree) { tree_ = tree; }
+  CTreeCtrl* Tree() const { return tree_; }
 
   // Removes every item and frees every node.
   void Clear();
@@ -57,5 +57,5 @@ class ObjectTree {
                    SkinObject* object);
   void FreeNodes(HTREEITEM item);
 
-  CTreeCtrl* m_tree = nullptr;
+  CTreeCtrl* tree_ = nullptr;
 };

@@ -14,7 +14,7 @@
 // Main frame: menu, accelerators, toolbar bitmap, application icon and the
 // application title string all share this number.
 #define IDR_MAINFRAME 128
-// Tree image strip: nine 16 x 16 images, magenta is transparent.
+// Tree image strip: ten 16 x 16 images, magenta is transparent.
 #define IDB_TREE_IMAGES 134
 // The Insert Object dialog.
 #define IDD_INSERT_OBJECT 150
@@ -29,7 +29,9 @@
 #define TREE_IMAGE_SHORTCUT 6
 #define TREE_IMAGE_ANIMATION 7
 #define TREE_IMAGE_VUMETER 8
-#define TREE_IMAGE_COUNT 9
+// Objects of kinds this editor does not know.
+#define TREE_IMAGE_UNKNOWN_KIND 9
+#define TREE_IMAGE_COUNT 10
 #define TREE_IMAGE_SIZE 16
 
 // Toolbar bitmap: one 16 x 16 picture per button, in toolbar order.

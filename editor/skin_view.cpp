@@ -296,7 +296,7 @@ void CSkinView::OnEraseBackground(HDC dc) {
   }
   const CPoint scroll = GetScrollPosition();
   CRgn region;
-  if (m_container->GetWindowRegion(region)) {
+  if (m_container->GetWindowRegionOrEmpty(region)) {
     region.OffsetRgn(-scroll.x, -scroll.y);
     FillOutside(dc, region, client, COLOR_WINDOW);
   }
@@ -322,7 +322,7 @@ void CSkinView::OnDraw(CDC* dc) {
   // The region is in content coordinates; clipping works in device ones.
   const CPoint scroll = GetScrollPosition();
   CRgn region;
-  const bool shaped = m_container->GetWindowRegion(region);
+  const bool shaped = m_container->GetWindowRegionOrEmpty(region);
   if (shaped) {
     region.OffsetRgn(-scroll.x, -scroll.y);
     dc->SelectClipRgn(&region);

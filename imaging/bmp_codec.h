@@ -43,9 +43,6 @@ class BmpCodec {
   void FlipRows();
   // Bytes of pixel data an uncompressed picture of this header needs.
   uint64_t UncompressedDataBytes() const;
-  // Bytes between the start of the data and the end of the stream, or -1
-  // when the stream cannot tell.
-  int64_t StreamBytesFromStart();
   bool Fail(const char* message);
 
   ImageStream& stream_;
@@ -54,6 +51,7 @@ class BmpCodec {
   DWORD pixelOffset_ = 0;
   bool coreHeader_ = false;
   bool topDown_ = false;
+  bool pixelsReachable_ = true;
   int width_ = 0;
   int height_ = 0;
   int bitCount_ = 0;

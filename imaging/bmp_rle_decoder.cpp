@@ -17,18 +17,17 @@ bool NeedsPadding(int64_t bytesInRun) { return (bytesInRun & 1) != 0; }
 BmpRleDecoder::BmpRleDecoder(ImageStream& stream, DibImage& image, int bitsPerPixel)
     : stream_(stream), image_(image), bitsPerPixel_(bitsPerPixel) {}
 
-bool BmpRleDecoder::Decode() {
+void BmpRleDecoder::Decode() {
   while (!finished_) {
     BYTE count = 0;
-    if (!ReadByte(count)) return false;
+    if (!ReadByte(count)) return;
     if (count == 0) {
       BYTE code = 0;
-      if (!ReadByte(code) || !Escape(code)) return false;
+      if (!ReadByte(code) || !Escape(code)) return;
     } else if (!EncodedRun(count)) {
-      return false;
+      return;
     }
   }
-  return true;
 }
 
 bool BmpRleDecoder::ReadByte(BYTE& value) { return stream_.Read(&value, 1, 1) == 1; }

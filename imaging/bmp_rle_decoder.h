@@ -18,11 +18,13 @@ class BmpRleDecoder {
   // bitsPerPixel is 8 for RLE8 and 4 for RLE4; the image has that depth.
   BmpRleDecoder(ImageStream& stream, DibImage& image, int bitsPerPixel);
 
-  // Reads codes up to the end-of-bitmap code. False when the data ends
-  // before it (a short read).
-  bool Decode();
+  // Reads codes up to the end-of-bitmap code or the end of the data, which
+  // real files often reach first: what arrived is kept, the rest of the
+  // picture stays as it was created.
+  void Decode();
 
  private:
+  // Each step reports false when the data ended inside it.
   bool ReadByte(BYTE& value);
   // Escape codes after a zero count; sets finished_ on end of bitmap.
   bool Escape(BYTE code);

@@ -1,5 +1,7 @@
 #include "imaging/color_key_region.h"
 
+#include "imaging/color_compare.h"
+
 #include <cstddef>
 
 namespace {
@@ -18,11 +20,6 @@ bool AddRowRuns(BandedRegionBuilder& builder, int y, int width, IsKey isKey) {
     if (x > start && !builder.AddRun(y, start, x)) return false;
   }
   return true;
-}
-
-bool SameColor(const RGBQUAD& first, const RGBQUAD& second) {
-  return first.rgbRed == second.rgbRed && first.rgbGreen == second.rgbGreen &&
-         first.rgbBlue == second.rgbBlue;
 }
 
 // Per stored row of an image: the region rows are top-down, the stored rows
@@ -56,7 +53,7 @@ bool IndexedRegion(const DibImage& image, const RGBQUAD& key, RegionData& out) {
   const int bits = image.BitCount();
   bool keyIndex[256] = {};
   for (int i = 0; i < (1 << bits); ++i) {
-    keyIndex[i] = SameColor(image.GetPaletteColor(static_cast<BYTE>(i)), key);
+    keyIndex[i] = SameRgb(image.GetPaletteColor(static_cast<BYTE>(i)), key);
   }
   const int width = image.Width();
   return BuildImageRegion(

@@ -8,6 +8,7 @@
 #include <new>
 #include <utility>
 
+#include "imaging/color_compare.h"
 #include "imaging/line_walker.h"
 #include "imaging/platform_alpha_blending.h"
 
@@ -58,10 +59,6 @@ RGBQUAD Quad(BYTE blue, BYTE green, BYTE red, BYTE reserved = 0) {
   quad.rgbRed = red;
   quad.rgbReserved = reserved;
   return quad;
-}
-
-bool SameColor(const RGBQUAD& a, const RGBQUAD& b) {
-  return a.rgbBlue == b.rgbBlue && a.rgbGreen == b.rgbGreen && a.rgbRed == b.rgbRed;
 }
 
 int SquaredDistance(const RGBQUAD& a, const RGBQUAD& b) {
@@ -683,7 +680,7 @@ void DibImage::SmoothLineNeighbours(int x, int y, RGBQUAD lineColor, RGBQUAD sto
     const int64_t ny = int64_t{y} + direction[1];
     if (!IsInside(static_cast<int>(nx), static_cast<int>(ny))) continue;
     const RGBQUAD neighbour = GetPixelColor(static_cast<int>(nx), static_cast<int>(ny));
-    if (SameColor(neighbour, storedColor)) continue;
+    if (SameRgb(neighbour, storedColor)) continue;
     RGBQUAD beyond[2];
     for (int step = 0; step < 2; ++step) {
       const int64_t bx = nx + int64_t{direction[0]} * (step + 1);

@@ -12,6 +12,9 @@ class ImageStream {
   enum Origin { kFromStart = SEEK_SET, kFromCurrent = SEEK_CUR, kFromEnd = SEEK_END };
 
   explicit ImageStream(std::FILE* file) : file_(file) {}
+  // A stream whose first bytes were already read from the file: Read hands
+  // out those size bytes (at most kMaxReadAhead) before the file's own.
+  ImageStream(std::FILE* file, const unsigned char* readAhead, size_t size);
   ImageStream(const ImageStream&) = delete;
   ImageStream& operator=(const ImageStream&) = delete;
 
@@ -29,6 +32,15 @@ class ImageStream {
   std::FILE* File() const { return file_; }
 
  private:
+  static constexpr size_t kMaxReadAhead = 32;
+
+  // Gives up the read-ahead bytes; the file position then stands where the
+  // stream's did.
+  bool DropReadAhead();
+
   std::FILE* file_;
   bool keepOpen_ = true;
+  unsigned char readAhead_[kMaxReadAhead];
+  size_t readAheadSize_ = 0;
+  size_t readAheadUsed_ = 0;
 };

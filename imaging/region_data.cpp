@@ -17,17 +17,6 @@ bool SameRect(const RECT& first, const RECT& second) {
          first.bottom == second.bottom;
 }
 
-void StoreRect(BYTE* at, const RECT& rect) {
-  StoreLeI32(at, rect.left);
-  StoreLeI32(at + 4, rect.top);
-  StoreLeI32(at + 8, rect.right);
-  StoreLeI32(at + 12, rect.bottom);
-}
-
-RECT LoadRect(const BYTE* at) {
-  return RECT{LoadLeI32(at), LoadLeI32(at + 4), LoadLeI32(at + 8), LoadLeI32(at + 12)};
-}
-
 }  // namespace
 
 RegionData::RegionData(std::vector<RECT> rects) : rects_(std::move(rects)) {}
@@ -76,10 +65,10 @@ std::vector<BYTE> RegionData::ToBytes() const {
   StoreLe32(at + 4, RDH_RECTANGLES);
   StoreLe32(at + 8, static_cast<uint32_t>(rects_.size()));
   StoreLe32(at + 12, rectBytes);
-  StoreRect(at + kBoundOffset, Bounds());
+  StoreLeRect(at + kBoundOffset, Bounds());
   at += kHeaderSize;
   for (const RECT& rect : rects_) {
-    StoreRect(at, rect);
+    StoreLeRect(at, rect);
     at += kRectSize;
   }
   return bytes;
@@ -98,7 +87,7 @@ bool RegionData::FromBytes(const BYTE* data, size_t size, RegionData& out) {
   rects.reserve(static_cast<size_t>(count));
   const BYTE* at = data + kHeaderSize;
   for (uint64_t i = 0; i < count; ++i, at += kRectSize) {
-    const RECT rect = LoadRect(at);
+    const RECT rect = LoadLeRect(at);
     // GetRegionData never produces a rectangle with swapped corners.
     if (rect.right < rect.left || rect.bottom < rect.top) return false;
     rects.push_back(rect);

@@ -6,53 +6,19 @@
 
 #include "imaging/little_endian.h"
 #include "imaging/region_data.h"
+#include "imaging/stdio_fields.h"
 
 namespace {
+
+using stdio_fields::MayHold;
+using stdio_fields::ReadI32;
+using stdio_fields::WriteI32;
 
 constexpr size_t kPointSize = 8;
 // Points are read and written in blocks of this many, so a list needs no
 // buffer of its full size and a lying count costs at most one block.
 constexpr size_t kPointsPerBlock = 512;
 constexpr size_t kBytesPerBlock = 64 * 1024;
-
-bool WriteInt32(std::FILE* file, int32_t value) {
-  uint8_t bytes[4];
-  StoreLeI32(bytes, value);
-  return std::fwrite(bytes, 1, sizeof(bytes), file) == sizeof(bytes);
-}
-
-bool ReadInt32(std::FILE* file, int32_t& value) {
-  uint8_t bytes[4];
-  if (std::fread(bytes, 1, sizeof(bytes), file) != sizeof(bytes)) return false;
-  value = LoadLeI32(bytes);
-  return true;
-}
-
-// Bytes from the current position to the end of the file; false when the
-// stream cannot tell (it is not seekable).
-bool BytesLeft(std::FILE* file, uint64_t& left) {
-#ifdef _WIN32
-  const int64_t here = _ftelli64(file);
-  if (here < 0 || _fseeki64(file, 0, SEEK_END) != 0) return false;
-  const int64_t end = _ftelli64(file);
-  const bool back = _fseeki64(file, here, SEEK_SET) == 0;
-#else
-  const off_t here = ftello(file);
-  if (here < 0 || fseeko(file, 0, SEEK_END) != 0) return false;
-  const off_t end = ftello(file);
-  const bool back = fseeko(file, here, SEEK_SET) == 0;
-#endif
-  if (!back || end < here) return false;
-  left = static_cast<uint64_t>(end - here);
-  return true;
-}
-
-// True when the file may still hold size bytes: it does, or it cannot tell
-// (the reads that follow then find out).
-bool MayHold(std::FILE* file, uint64_t size) {
-  uint64_t left = 0;
-  return !BytesLeft(file, left) || size <= left;
-}
 
 // Reads length bytes block by block, so the buffer never outgrows what
 // the file really delivered.
@@ -72,7 +38,7 @@ bool ReadBytes(std::FILE* file, size_t length, std::vector<BYTE>& out) {
 
 bool WritePointList(std::FILE* file, const std::vector<POINT>& points) {
   if (file == nullptr || points.size() > static_cast<size_t>(INT32_MAX)) return false;
-  if (!WriteInt32(file, static_cast<int32_t>(points.size()))) return false;
+  if (!WriteI32(file, static_cast<int32_t>(points.size()))) return false;
   uint8_t block[kPointsPerBlock * kPointSize];
   for (size_t first = 0; first < points.size(); first += kPointsPerBlock) {
     const size_t count = std::min(kPointsPerBlock, points.size() - first);
@@ -87,7 +53,7 @@ bool WritePointList(std::FILE* file, const std::vector<POINT>& points) {
 
 bool ReadPointList(std::FILE* file, std::vector<POINT>& points) {
   int32_t count = 0;
-  if (file == nullptr || !ReadInt32(file, count)) return false;
+  if (file == nullptr || !ReadI32(file, count)) return false;
   if (count <= 0) {
     points.clear();
     return true;
@@ -111,28 +77,31 @@ bool ReadPointList(std::FILE* file, std::vector<POINT>& points) {
 
 bool WriteRegion(std::FILE* file, const WindowRegion& shape) {
   if (file == nullptr) return false;
-  if (!shape.region) return WriteInt32(file, 0);
+  if (!shape.region) return WriteI32(file, 0);
   const std::vector<BYTE> bytes = shape.region->ToBytes();
   if (bytes.empty() || bytes.size() > static_cast<size_t>(INT32_MAX)) return false;
-  return WriteInt32(file, static_cast<int32_t>(bytes.size())) &&
+  return WriteI32(file, static_cast<int32_t>(bytes.size())) &&
          std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
 bool ReadRegion(std::FILE* file, WindowRegion& shape) {
   int32_t size = 0;
-  if (file == nullptr || !ReadInt32(file, size)) return false;
+  if (file == nullptr || !ReadI32(file, size)) return false;
   if (size <= 0) {
     shape.region.reset();
     return true;
   }
   const size_t length = static_cast<size_t>(size);
-  if (length < RegionData::kHeaderSize || !MayHold(file, length)) return false;
+  if (!MayHold(file, length)) return false;
   std::vector<BYTE> bytes;
+  if (!ReadBytes(file, length, bytes)) return false;
+  // Bytes that make no region leave the element without one; the record
+  // itself was read whole, so the rest of the file still lines up.
   RegionData region;
-  if (!ReadBytes(file, length, bytes) ||
-      !RegionData::FromBytes(bytes.data(), bytes.size(), region)) {
-    return false;
+  if (RegionData::FromBytes(bytes.data(), bytes.size(), region)) {
+    shape.region = std::move(region);
+  } else {
+    shape.region.reset();
   }
-  shape.region = std::move(region);
   return true;
 }

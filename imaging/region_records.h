@@ -4,9 +4,11 @@
 //   region:     signed 32-bit size, then size bytes of region data as
 //               GetRegionData lays it out; a size of 0 or less means no region.
 // The readers take the file as hostile: a count or size the rest of the file
-// cannot hold, a size below a region header, malformed region data or a short
-// read fail the record without allocating more than the file holds. On
-// failure the target is left unchanged; the file position is then undefined.
+// cannot hold or a short read fail the record without allocating more than
+// the file holds. On failure the target is left unchanged; the file position
+// is then undefined. Region bytes that were read whole but make no region
+// (too short for a header, a foreign header, swapped corners) read as no
+// region: the shape's points and everything after the record stay usable.
 #pragma once
 
 #include <cstdio>

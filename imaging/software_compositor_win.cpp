@@ -5,16 +5,12 @@
 #include <memory>
 #include <new>
 
+#include "imaging/color_compare.h"
 #include "imaging/dib_pixel_reader.h"
 #include "imaging/dib_section_win.h"
 #include "imaging/scratch_section_win.h"
 
 namespace {
-
-bool SameColor(const RGBQUAD& a, const RGBQUAD& b) {
-  return a.rgbBlue == b.rgbBlue && a.rgbGreen == b.rgbGreen && a.rgbRed == b.rgbRed &&
-         a.rgbReserved == b.rgbReserved;
-}
 
 BYTE Mix(int source, int background, int opacity) {
   return static_cast<BYTE>((source * opacity + background * (255 - opacity)) >> 8);
@@ -41,7 +37,7 @@ void BlendRow(const DibPixelReader& reader, int sourceRow, ColumnOf columnOf, in
               RGBQUAD key, BYTE* out) {
   reader.ForEachPixel(sourceRow, columnOf, count,
                       [out, keyed, key](int i, RGBQUAD color, int opacity) {
-                        if (opacity == 0 || (keyed && SameColor(color, key))) return;
+                        if (opacity == 0 || (keyed && SameQuad(color, key))) return;
                         BYTE* pixel = out + static_cast<size_t>(i) * 3;
                         if (opacity == 255) {
                           pixel[0] = color.rgbBlue;

@@ -14,7 +14,5 @@ void ContainerBlock::SetMovieAreaOn(bool on) {
   block_fields::StoreFlag(&bytes_[kMovieAreaOnAt], on);
 }
 
-RECT ContainerBlock::MovieArea() const { return block_fields::LoadRect(&bytes_[kMovieAreaAt]); }
-void ContainerBlock::SetMovieArea(const RECT& rect) {
-  block_fields::StoreRect(&bytes_[kMovieAreaAt], rect);
-}
+RECT ContainerBlock::MovieArea() const { return LoadLeRect(&bytes_[kMovieAreaAt]); }
+void ContainerBlock::SetMovieArea(const RECT& rect) { StoreLeRect(&bytes_[kMovieAreaAt], rect); }

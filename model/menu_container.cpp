@@ -13,6 +13,8 @@ bool TakeMenuContainers(Skin& skin, SkinContainer& menu) {
   }
   if (!last) return false;
   menu.CopyFrom(*last);
+  // The file may spell the name in any case; the editor writes it its way.
+  menu.name = SkinContainer::kMenuContainerName;
   return true;
 }
 

@@ -3,9 +3,7 @@
 #include "model/block_fields.h"
 
 using block_fields::LoadFlag;
-using block_fields::LoadRect;
 using block_fields::StoreFlag;
-using block_fields::StoreRect;
 
 namespace {
 
@@ -71,8 +69,8 @@ void StoreFont(BYTE* at, const LOGFONTA& font) {
 
 }  // namespace
 
-RECT ObjectBlock::Position() const { return LoadRect(&bytes_[kPositionAt]); }
-void ObjectBlock::SetPosition(const RECT& rect) { StoreRect(&bytes_[kPositionAt], rect); }
+RECT ObjectBlock::Position() const { return LoadLeRect(&bytes_[kPositionAt]); }
+void ObjectBlock::SetPosition(const RECT& rect) { StoreLeRect(&bytes_[kPositionAt], rect); }
 
 bool ObjectBlock::HasFont() const {
   for (size_t i = 0; i < kFontSize; ++i) {

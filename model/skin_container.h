@@ -83,9 +83,10 @@ class SkinContainer {
 #ifdef _WIN32
   // skin_container_win.cpp. The window shape as a region: a copy of the
   // region when present, else the polygon (alternate fill); without either
-  // it is an empty region. out always receives a handle unless the platform
-  // fails. Returns true when the region covers at least one pixel.
-  bool GetWindowRegion(CRgn& out) const;
+  // it is an empty region. Unlike SkinObject::GetWindowRegion, which leaves
+  // an unshaped object without a handle, out always receives one unless the
+  // platform fails. Returns true when the region covers at least one pixel.
+  bool GetWindowRegionOrEmpty(CRgn& out) const;
 #endif
 
  private:

@@ -2,7 +2,7 @@
 
 #include "ui/crgn.h"
 
-bool SkinContainer::GetWindowRegion(CRgn& out) const {
+bool SkinContainer::GetWindowRegionOrEmpty(CRgn& out) const {
   // Without a region the polygon decides, and too few points give a handle
   // that covers nothing: callers test the result, not the handle, to learn
   // whether the container is shaped at all.

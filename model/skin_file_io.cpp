@@ -1,7 +1,5 @@
 #include "model/skin_file_io.h"
 
-#include <sys/stat.h>
-#include <sys/types.h>
 #include <zlib.h>
 #include <algorithm>
 #include <cstring>
@@ -12,6 +10,8 @@
 
 namespace skin_file {
 
+using stdio_fields::BytesLeft;
+
 namespace {
 
 constexpr int kPackLevel = 9;
@@ -21,56 +21,6 @@ constexpr size_t kPackBufferSize = 2 * kPackedBlockSize;
 // length costs no buffer of its own size.
 constexpr size_t kInflateChunk = 4096;
 constexpr size_t kLineBufferSize = 512;
-
-// The size of the file behind the stream when it is a regular file. Asking
-// the file system keeps the stream's read buffer, which a seek to the end
-// would throw away.
-bool RegularFileSize(std::FILE* file, uint64_t& size) {
-#ifdef _WIN32
-  struct _stat64 info;
-  const int descriptor = _fileno(file);
-  if (descriptor < 0 || _fstat64(descriptor, &info) != 0) return false;
-#else
-  struct stat info;
-  const int descriptor = fileno(file);
-  if (descriptor < 0 || fstat(descriptor, &info) != 0) return false;
-#endif
-  if ((info.st_mode & S_IFMT) != S_IFREG || info.st_size < 0) return false;
-  size = static_cast<uint64_t>(info.st_size);
-  return true;
-}
-
-int64_t Position(std::FILE* file) {
-#ifdef _WIN32
-  return _ftelli64(file);
-#else
-  return ftello(file);
-#endif
-}
-
-bool SeekTo(std::FILE* file, int64_t offset, int origin) {
-#ifdef _WIN32
-  return _fseeki64(file, offset, origin) == 0;
-#else
-  return fseeko(file, static_cast<off_t>(offset), origin) == 0;
-#endif
-}
-
-// Bytes from the current position to the end, or false when the stream
-// cannot tell (it is not seekable).
-bool BytesLeft(std::FILE* file, uint64_t& left) {
-  const int64_t here = Position(file);
-  if (here < 0) return false;
-  uint64_t end = 0;
-  if (!RegularFileSize(file, end)) {
-    if (!SeekTo(file, 0, SEEK_END)) return false;
-    const int64_t last = Position(file);
-    if (!SeekTo(file, here, SEEK_SET) || last < 0) return false;
-    end = static_cast<uint64_t>(last);
-  }
-  left = end > static_cast<uint64_t>(here) ? end - static_cast<uint64_t>(here) : 0;
-  return true;
-}
 
 // zlib's own bound for how far deflate can compress.
 constexpr uint64_t kMaxInflateRatio = 1032;
@@ -92,17 +42,6 @@ uint64_t ChannelsOf(BYTE colorType) {
     default:
       return 1;  // grey, palette, unknown
   }
-}
-
-// Reads the datastream's head and goes back to its start. Streams that
-// cannot go back are not checked (the decoder then finds out the hard way).
-bool HeadMayFit(std::FILE* file) {
-  uint64_t left = 0;
-  if (!BytesLeft(file, left) || left < kPngHeadSize) return true;
-  BYTE head[kPngHeadSize];
-  const size_t read = std::fread(head, 1, sizeof(head), file);
-  if (std::fseek(file, -static_cast<long>(read), SEEK_CUR) != 0) return false;
-  return read != sizeof(head) || PngMayFitIn(head, left);
 }
 
 bool IsWhiteSpace(char c) {
@@ -150,67 +89,6 @@ class BlockInflater {
 };
 
 }  // namespace
-
-bool WriteBytes(std::FILE* file, const void* bytes, size_t count) {
-  return count == 0 || std::fwrite(bytes, 1, count, file) == count;
-}
-
-bool WriteByte(std::FILE* file, BYTE value) { return std::fputc(value, file) != EOF; }
-
-bool WriteI16(std::FILE* file, int16_t value) {
-  uint8_t bytes[2];
-  StoreLeI16(bytes, value);
-  return WriteBytes(file, bytes, sizeof(bytes));
-}
-
-bool WriteI32(std::FILE* file, int32_t value) {
-  uint8_t bytes[4];
-  StoreLeI32(bytes, value);
-  return WriteBytes(file, bytes, sizeof(bytes));
-}
-
-bool WriteU32(std::FILE* file, uint32_t value) {
-  uint8_t bytes[4];
-  StoreLe32(bytes, value);
-  return WriteBytes(file, bytes, sizeof(bytes));
-}
-
-bool ReadBytes(std::FILE* file, void* bytes, size_t count) {
-  return count == 0 || std::fread(bytes, 1, count, file) == count;
-}
-
-bool ReadByte(std::FILE* file, BYTE& value) {
-  const int c = std::fgetc(file);
-  if (c == EOF) return false;
-  value = static_cast<BYTE>(c);
-  return true;
-}
-
-bool ReadI16(std::FILE* file, int16_t& value) {
-  uint8_t bytes[2];
-  if (!ReadBytes(file, bytes, sizeof(bytes))) return false;
-  value = LoadLeI16(bytes);
-  return true;
-}
-
-bool ReadI32(std::FILE* file, int32_t& value) {
-  uint8_t bytes[4];
-  if (!ReadBytes(file, bytes, sizeof(bytes))) return false;
-  value = LoadLeI32(bytes);
-  return true;
-}
-
-bool ReadU32(std::FILE* file, uint32_t& value) {
-  uint8_t bytes[4];
-  if (!ReadBytes(file, bytes, sizeof(bytes))) return false;
-  value = LoadLe32(bytes);
-  return true;
-}
-
-bool MayHold(std::FILE* file, uint64_t size) {
-  uint64_t left = 0;
-  return !BytesLeft(file, left) || size <= left;
-}
 
 bool IsWritableNameLine(const std::string& text) {
   return text.size() <= kMaxNameLineText && text.find('\n') == std::string::npos &&
@@ -289,12 +167,18 @@ bool PngMayFitIn(const BYTE* head, uint64_t bytesLeft) {
   return leastPackedBytes <= bytesLeft;
 }
 
+// The head is read ahead to check the picture's size, then handed to the
+// decoder in front of the rest of the file, so the stream never seeks back
+// (a seek throws the stream's read buffer away).
 bool ReadPng(std::FILE* file, DibImage& image) {
-  if (!HeadMayFit(file)) {
+  BYTE head[kPngHeadSize];
+  const size_t read = std::fread(head, 1, sizeof(head), file);
+  uint64_t left = 0;
+  if (read == sizeof(head) && BytesLeft(file, left) && !PngMayFitIn(head, left + read)) {
     image.SetLastError(kPictureTooLarge);
     return false;
   }
-  ImageStream stream(file);
+  ImageStream stream(file, head, read);
   return image.Decode(stream, DibImage::kFormatPng);
 }
 

@@ -1,6 +1,6 @@
 // The field encodings the skin file is built from, shared by the container
-// and object records: little-endian integers, name lines, packed property
-// blocks and embedded PNG pictures.
+// and object records: name lines, packed property blocks and embedded PNG
+// pictures, beside the little-endian integers of imaging/stdio_fields.h.
 //
 // Writers report every short or failed write. Readers take the file as
 // hostile: a length or count the rest of the file cannot hold fails before
@@ -14,6 +14,7 @@
 #include <string>
 
 #include "imaging/dib_image.h"
+#include "imaging/stdio_fields.h"
 #include "imaging/win32_types.h"
 
 namespace skin_file {
@@ -23,21 +24,17 @@ namespace skin_file {
 constexpr size_t kMaxNameLineText = 509;
 constexpr size_t kPackedBlockSize = 256;
 
-bool WriteBytes(std::FILE* file, const void* bytes, size_t count);
-bool WriteByte(std::FILE* file, BYTE value);
-bool WriteI16(std::FILE* file, int16_t value);
-bool WriteI32(std::FILE* file, int32_t value);
-bool WriteU32(std::FILE* file, uint32_t value);
-
-bool ReadBytes(std::FILE* file, void* bytes, size_t count);
-bool ReadByte(std::FILE* file, BYTE& value);
-bool ReadI16(std::FILE* file, int16_t& value);
-bool ReadI32(std::FILE* file, int32_t& value);
-bool ReadU32(std::FILE* file, uint32_t& value);
-
-// True when the file may still hold size bytes from the current position:
-// it does, or the stream cannot tell (the reads that follow then find out).
-bool MayHold(std::FILE* file, uint64_t size);
+using stdio_fields::MayHold;
+using stdio_fields::ReadByte;
+using stdio_fields::ReadBytes;
+using stdio_fields::ReadI16;
+using stdio_fields::ReadI32;
+using stdio_fields::ReadU32;
+using stdio_fields::WriteByte;
+using stdio_fields::WriteBytes;
+using stdio_fields::WriteI16;
+using stdio_fields::WriteI32;
+using stdio_fields::WriteU32;
 
 // Whether text can be written as a name line and read back: no LF (it would
 // end the line), no NUL (it would end the text), at most kMaxNameLineText.

@@ -75,7 +75,8 @@ class SkinObject {
 #ifdef _WIN32
   // skin_object_win.cpp. The window shape as a region: a copy of the region
   // when present, else the polygon (alternate fill). With neither, out is
-  // left without a handle (the window stays rectangular) and false returned.
+  // left without a handle (the window stays rectangular) and false returned;
+  // SkinContainer::GetWindowRegionOrEmpty hands out an empty one instead.
   bool GetWindowRegion(CRgn& out) const;
   // The mouse polygon as a region (alternate fill). Without points, out is
   // left without a handle (the control reacts on its whole shape) and false

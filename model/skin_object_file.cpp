@@ -19,12 +19,15 @@ std::string NameLineOf(const SkinObject& object) {
 }  // namespace
 
 bool SkinObject::CanWriteNameLine() const {
+  // The reader splits a shortcut's line at its first TAB, so a TAB in the name
+  // would move part of the name into the target.
+  if (kind == SkinObjectKind::kShortcut && name.find('\t') != std::string::npos) return false;
   return skin_file::IsWritableNameLine(NameLineOf(*this));
 }
 
 bool SkinObject::Write(std::FILE* file) {
   using namespace skin_file;
-  if (file == nullptr) return false;
+  if (file == nullptr || !CanWriteNameLine()) return false;
   if (!WriteNameLine(file, NameLineOf(*this)) || !WriteByte(file, 0) || !WriteU32(file, kind) ||
       !WriteI16(file, orientation) || !WriteRegion(file, windowShape) ||
       !WritePointList(file, windowShape.points) || !WritePointList(file, mousePolygon) ||

@@ -37,7 +37,7 @@ constexpr const char* kMenuElementNames[SkinObjectKind::kMenuElementCount] = {
 const char* SkinObjectKind::Name(uint32_t kind) { return IsKnown(kind) ? kTraits[kind].name : ""; }
 
 int SkinObjectKind::TreeImage(uint32_t kind) {
-  return IsKnown(kind) ? kTraits[kind].treeImage : kNoTreeImage;
+  return IsKnown(kind) ? kTraits[kind].treeImage : kUnknownKindTreeImage;
 }
 
 int SkinObjectKind::FixedImageCount(uint32_t kind) {

@@ -32,6 +32,9 @@ class SkinObjectKind {
 
   // Tree image returned for kinds that have no item in the object tree.
   static constexpr int kNoTreeImage = -1;
+  // The tree image of kinds this editor does not know (a newer editor's):
+  // they are listed, so they can be seen and deleted.
+  static constexpr int kUnknownKindTreeImage = 9;
   // Image count returned where the count is not fixed (Animation: one image
   // per frame) or the kind is unknown.
   static constexpr int kVariableImageCount = -1;
@@ -55,7 +58,7 @@ class SkinObjectKind {
   // "Button", "ListBox", ...; the empty text for an unknown kind.
   static const char* Name(uint32_t kind);
   // Index into the editor's tree image list, or kNoTreeImage for the kinds
-  // that are not listed (MenuElement, AlphaBackground) and unknown kinds.
+  // that are not listed (MenuElement, AlphaBackground).
   static int TreeImage(uint32_t kind);
   static bool IsListedInTree(uint32_t kind) { return TreeImage(kind) != kNoTreeImage; }
   // Number of images the dialogs give an object of this kind; for

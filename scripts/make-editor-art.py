@@ -5,7 +5,7 @@
                               toolbar order, on light grey RGB(192, 192, 192)
                               (the button-face grey that toolbars map to the
                               system's button face colour)
-  editor/res/tree_images.bmp  the object tree's nine 16 x 16 images on magenta
+  editor/res/tree_images.bmp  the object tree's ten 16 x 16 images on magenta
                               RGB(255, 0, 255), the transparent colour
   editor/res/qorva.ico        the application icon, 32 x 32 and 16 x 16, 32-bit
                               with alpha and a matching AND mask
@@ -367,9 +367,23 @@ TOOLBAR = [
     vu_bars, letter_t, skin_menu, movie_area, landscape, pencil, exit_door,
 ]
 
+def unknown_object(g):
+    """A dashed frame around a question mark: an object of a kind this editor
+    does not know (written by a newer one)."""
+    for i in range(2, 14, 2):
+        for a, b in ((i, 2), (i, 13), (2, i), (13, i)):
+            g.dot(a, b, STEEL)
+    for x, y in ((6, 4), (7, 4), (8, 4), (9, 5), (9, 6), (8, 7), (7, 8), (7, 9), (7, 11)):
+        g.dot(x, y, DARK_BLUE)
+        g.dot(x + 1 if (x, y) in ((6, 4), (7, 4)) else x, y, DARK_BLUE)
+    g.dot(6, 5, DARK_BLUE)
+
+
 # Tree images: 0 container, 1 DriveList, 2 Button, 3 ListBox, 4 Slider and
-# CustomSlider, 5 Text, 6 Shortcut, 7 Animation, 8 VUMeter.
-TREE = [window, drive, button_image, list_box, slider, letter_t, link_arrow, film_strip, vu_bars]
+# CustomSlider, 5 Text, 6 Shortcut, 7 Animation, 8 VUMeter, and 9 for kinds
+# this editor does not know.
+TREE = [window, drive, button_image, list_box, slider, letter_t, link_arrow, film_strip, vu_bars,
+        unknown_object]
 
 
 def strip(drawings, background):

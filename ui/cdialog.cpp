@@ -1,5 +1,6 @@
 #include "ui/cdialog.h"
 
+#include "ui/command_map.h"
 #include "ui/cwin_app.h"
 #include "ui/modal_prompts.h"
 #include "ui/resource_strings.h"
@@ -45,14 +46,12 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
+// OK and Cancel reach the (virtual) handlers from the buttons, the keyboard
+// and commands sent without a control alike.
 BOOL CDialog::HandleCmdMsg(UINT id, int code, CCmdUI* ui) {
-  if (code == CN_COMMAND && id == IDOK) {
-    OnOK();
-    return TRUE;
-  }
-  if (code == CN_COMMAND && id == IDCANCEL) {
-    OnCancel();
-    return TRUE;
-  }
-  return CWnd::HandleCmdMsg(id, code, ui);
+  static const CommandEntry<CDialog> kCommands[] = {
+      {IDOK, &CDialog::OnOK, nullptr},
+      {IDCANCEL, &CDialog::OnCancel, nullptr},
+  };
+  return DispatchCommand(*this, kCommands, id, code, ui) || CWnd::HandleCmdMsg(id, code, ui);
 }

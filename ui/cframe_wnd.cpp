@@ -7,6 +7,7 @@
 #include "ui/ccontrol_bar.h"
 #include "ui/cview.h"
 #include "ui/cwin_app.h"
+#include "ui/debug_check.h"
 #include "ui/resource_strings.h"
 
 namespace {
@@ -151,6 +152,8 @@ BOOL CFrameWnd::HandleCmdMsg(UINT id, int code, CCmdUI* ui) {
 BOOL CFrameWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
   if (CWnd::OnNotify(wParam, lParam, result)) return TRUE;
   NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+  QORVA_CHECK(header != nullptr && result != nullptr);
+  if (header == nullptr || result == nullptr) return FALSE;
   switch (header->code) {
     case TTN_GETDISPINFOA:
     case TTN_GETDISPINFOW:

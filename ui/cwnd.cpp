@@ -270,11 +270,13 @@ BOOL CWnd::OnCmdMsg(UINT id, int code, CCmdUI* ui) { return HandleCmdMsg(id, cod
 
 BOOL CWnd::HandleCmdMsg(UINT, int, CCmdUI*) { return FALSE; }
 
+// A command that no table handles counts as disabled, as its menu item and
+// toolbar button are greyed.
 BOOL CWnd::IsCommandEnabled(UINT id) {
   EnabledProbe probe;
   probe.m_nID = id;
-  OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &probe);
-  return probe.enabled;
+  const BOOL answered = OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &probe);
+  return answered && probe.enabled;
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -19,8 +19,8 @@
 #include "model/skin_object_kind.h"
 #include "tests/editor/frame_fixture_win.h"
 #include "tests/support/test_images.h"
-#include "tools/skintool/json_reader.h"
-#include "tools/skintool/json_value.h"
+#include "tools/skintool/json_fields.h"
+#include "tools/skintool/json_parser.h"
 #include "tools/skintool/skin_tool.h"
 
 namespace editor_test {
@@ -264,7 +264,7 @@ TEST_F(DesignerSessionTest, PackedSkinIsEditedSavedAndReadBackWhole) {
                                      {"Playlist", SkinObjectKind::kListBox, 0}}));
   ASSERT_EQ(ObjectsOf(*playlist),
             (std::vector<ObjectSeen>{{"Tracks", SkinObjectKind::kListBox, 1}}));
-  // The live controls wrote their positions back unchanged.
+  // The positions came through the save and the reopening unchanged.
   const RECT closeAt = mainWindow->objects[0]->block.Position();
   EXPECT_EQ(closeAt.left, 280);
   EXPECT_EQ(closeAt.top, 8);
@@ -283,27 +283,29 @@ TEST_F(DesignerSessionTest, PackedSkinIsEditedSavedAndReadBackWhole) {
   // that Save writes last.
   SkinTool dumper;
   ASSERT_EQ(dumper.Run({"dump", skinPath}), SkinTool::kSuccess) << dumper.ErrorMessage();
-  JsonReader reader;
-  JsonValue dump;
-  ASSERT_TRUE(reader.Parse(dumper.Output(), dump)) << reader.Error();
-  const JsonValue* containers = dump.Find("containers");
-  ASSERT_TRUE(containers != nullptr && containers->IsArray());
+  JsonParser parser;
+  Json dump;
+  ASSERT_TRUE(parser.Parse(dumper.Output(), dump)) << parser.Error();
+  const Json& containers = JsonFields::Member(dump, "containers");
+  ASSERT_TRUE(containers.is_array());
   std::vector<std::string> names;
   std::vector<size_t> objectCounts;
-  for (const JsonValue& container : containers->items) {
-    const JsonValue* name = container.Find("name");
-    const JsonValue* objects = container.Find("objects");
-    ASSERT_TRUE(name != nullptr && objects != nullptr);
-    names.push_back(name->text);
-    objectCounts.push_back(objects->items.size());
+  for (const Json& container : containers) {
+    std::string name;
+    const Json& objects = JsonFields::Member(container, "objects");
+    ASSERT_TRUE(JsonFields::GetLatin1(JsonFields::Member(container, "name"), name));
+    ASSERT_TRUE(objects.is_array());
+    names.push_back(name);
+    objectCounts.push_back(objects.size());
   }
   EXPECT_EQ(names, (std::vector<std::string>{"MainWindow", "PlaylistWindow", "QMenu"}));
   EXPECT_EQ(objectCounts, (std::vector<size_t>{2, 1, 0}));
-  const JsonValue* background = containers->items[1].Find("background");
-  ASSERT_TRUE(background != nullptr && background->IsObject());
+  ASSERT_GE(containers.size(), 2u);
+  const Json& background = JsonFields::Member(containers[1], "background");
+  ASSERT_TRUE(background.is_object());
   int64_t width = 0;
-  ASSERT_NE(background->Find("width"), nullptr);
-  EXPECT_TRUE(background->Find("width")->GetInt(0, 1000, width));
+  ASSERT_TRUE(JsonFields::Has(background, "width"));
+  EXPECT_TRUE(JsonFields::GetInt(JsonFields::Member(background, "width"), 0, 1000, width));
   EXPECT_EQ(width, 37);
 }
 

@@ -189,6 +189,7 @@ TEST_F(FrameCommandTest, NewContainerAppendsTheDialogsContainerAndShowsIt) {
     result.alphablendOffset = POINT{3, -4};
     MakeFilledImage(result.background, 4, 3, 24, Rgb(1, 2, 3));
     result.windowShape.points = {{0, 0}, {4, 0}, {0, 3}};
+    MakeFilledImage(result.alphaBackground, 2, 2, 24, Rgb(8, 8, 8));
     return true;
   };
   Command(ID_INSERT_NEWCONTAINER);
@@ -201,6 +202,7 @@ TEST_F(FrameCommandTest, NewContainerAppendsTheDialogsContainerAndShowsIt) {
   EXPECT_EQ(added->alphablendOffset.y, -4);
   EXPECT_EQ(added->background.Width(), 4);
   EXPECT_EQ(added->windowShape.points.size(), 3u);
+  EXPECT_TRUE(added->objects.empty()) << "only Edit sets the alphablend background";
   EXPECT_EQ(Tree().GetSelectedItem(), FindItem("PlaylistWindow"));
   EXPECT_EQ(Shown(), added);
   EXPECT_FALSE(Enabled(ID_INSERT_NEWCONTAINER)) << "every configured name is used";
@@ -382,8 +384,16 @@ TEST_F(FrameCommandTest, DeleteRemovesObjectsAndContainersButNeverMainWindow) {
   MainWindow().AddObject(SkinObjectKind::kButton, "Stop");
   SkinContainer* playlist = TheSkin().AddContainer("PlaylistWindow");
   playlist->AddObject(SkinObjectKind::kListBox, "List");
+  playlist->AddObject(42, "Newer");
   Relist();
+  ASSERT_EQ(TreeText(), "mainWINDOW(Play,Stop) PlaylistWindow(List,Newer)");
+
+  // An object of a kind this editor does not know can still be deleted.
+  Select("Newer");
+  Command(ID_EDIT_DELETE);
   ASSERT_EQ(TreeText(), "mainWINDOW(Play,Stop) PlaylistWindow(List)");
+  ASSERT_NE(TheSkin().FindContainer("PlaylistWindow"), nullptr);
+  EXPECT_EQ(TheSkin().FindContainer("PlaylistWindow")->objects.size(), 1u);
 
   Select("mainWINDOW");
   Command(ID_EDIT_DELETE);

@@ -28,6 +28,7 @@ bool WriteSkinWithoutMainWindow(const std::string& path) {
   playlist->AddObject(SkinObjectKind::kButton, "Play");
   playlist->AddObject(SkinObjectKind::kListBox, "List");
   playlist->AddObject(SkinObjectKind::kMenuElement, "Fill");
+  playlist->AddObject(42, "Newer");  // a kind this editor does not know
   SkinContainer* menu = skin.AddContainer("qmenu");
   menu->AddObject(SkinObjectKind::kMenuElement, "CheckBox");
   menu->AddObject(SkinObjectKind::kMenuElement, "Arrow");
@@ -207,21 +208,23 @@ TEST_F(FrameOpenTest, OpenListsTheSkinAddsMainWindowAndTakesTheMenuContainerOut)
   EXPECT_TRUE(prompts.asked[0].open);
   EXPECT_EQ(prompts.asked[0].filter, "");
   EXPECT_EQ(prompts.asked[0].defaultExt, "");
-  EXPECT_EQ(TreeText(), "Playlist(Play,List) MainWindow()");
+  EXPECT_EQ(TreeText(), "Playlist(Play,List,Newer) MainWindow()");
   EXPECT_EQ(ItemImage(FindItem("Play")), 2);
   EXPECT_EQ(ItemImage(FindItem("List")), 3);
+  EXPECT_EQ(ItemImage(FindItem("Newer")), SkinObjectKind::kUnknownKindTreeImage);
   EXPECT_EQ(TheSkin().filePath, path);
   ASSERT_EQ(TheSkin().containers.size(), 2u);
   EXPECT_EQ(TheSkin().FindContainer("QMenu"), nullptr);
   ASSERT_EQ(frame->GetMenuContainer().objects.size(), 2u);
   EXPECT_EQ(frame->GetMenuContainer().objects[1]->name, "Arrow");
+  EXPECT_EQ(frame->GetMenuContainer().name, "QMenu") << "the editor's spelling, for the next save";
   EXPECT_EQ(Shown(), nullptr);
   EXPECT_TRUE(prompts.messages.empty());
 
   // Cancelling the dialog changes nothing.
   prompts.fileAnswers = {""};
   Command(ID_FILE_OPEN);
-  EXPECT_EQ(TreeText(), "Playlist(Play,List) MainWindow()");
+  EXPECT_EQ(TreeText(), "Playlist(Play,List,Newer) MainWindow()");
 }
 
 TEST_F(FrameOpenTest, NewKeepsPathAndMenuContainer) {
@@ -250,7 +253,7 @@ TEST_F(FrameOpenTest, FailedOpenStartsANewSkinThenNamesThePath) {
     prompts.onMessage = [&] { treeAtMessage = TreeText(); };
     ASSERT_TRUE(WriteSkinWithoutMainWindow(folder.File("good.skin")));
     OpenFile(folder.File("good.skin"));
-    ASSERT_EQ(TreeText(), "Playlist(Play,List) MainWindow()");
+    ASSERT_EQ(TreeText(), "Playlist(Play,List,Newer) MainWindow()");
 
     OpenFile(path);
     ASSERT_EQ(prompts.messages.size(), 1u) << path;
@@ -284,7 +287,7 @@ TEST_F(FrameSaveTest, SaveWritesTheMenuContainerLastAndBacksUpThePreviousFile) {
   ASSERT_EQ(saved.containers.size(), 3u);
   EXPECT_EQ(saved.containers[0]->name, "Playlist");
   EXPECT_EQ(saved.containers[1]->name, "MainWindow");
-  EXPECT_EQ(saved.containers[2]->name, "qmenu");
+  EXPECT_EQ(saved.containers[2]->name, "QMenu") << "written as the editor spells it";
   EXPECT_EQ(saved.containers[2]->objects.size(), 2u);
 }
 
@@ -347,7 +350,7 @@ TEST_F(FrameSaveTest, FailedSaveShowsTheErrorAndLeavesTheOldFile) {
     EXPECT_EQ(prompts.messages[0].text, "Can`t save the file.");
   }
   EXPECT_EQ(TheSkin().containers.size(), 2u);
-  EXPECT_EQ(frame->GetMenuContainer().name, "qmenu");
+  EXPECT_EQ(frame->GetMenuContainer().name, "QMenu");
 }
 
 }  // namespace

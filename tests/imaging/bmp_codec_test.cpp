@@ -334,6 +334,12 @@ TEST(BmpRead, Rle8) {
       {"many lines past the top",
        {0, 0, 0, 0, 0, 0, 0, 0, 255, 4, 0, 1},
        {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}}},
+      // Data that ends without the end-of-bitmap code keeps what arrived.
+      {"no end of bitmap", {2, 7, 0, 0, 4, 9}, {{0, 0, 0, 0}, {9, 9, 9, 9}, {7, 7, 0, 0}}},
+      {"cut inside an absolute run",
+       {2, 7, 0, 5, 1, 2},
+       {{0, 0, 0, 0}, {0, 0, 0, 0}, {7, 7, 1, 2}}},
+      {"cut after a count", {3, 4, 5}, {{0, 0, 0, 0}, {0, 0, 0, 0}, {4, 4, 4, 0}}},
   };
   for (const RleCase& c : cases) ExpectRle(8, c);
 }
@@ -405,12 +411,6 @@ TEST(BmpRead, FailureTexts) {
       {"24-bit RLE8", WithPixels({2, 2, 24, 1}, 16), "unknown compression"},
       {"32-bit RLE4", WithPixels({2, 2, 32, 2}, 16), "unknown compression"},
       {"16-bit RLE8", WithPixels({2, 2, 16, 1}, 16), "unknown compression"},
-      {"pixels cut short", WithPixels({2, 2, 24}, 15), "Error reading BMP data"},
-      {"size claimed beyond the file", WithPixels({10000, 10000, 24}, 16),
-       "Error reading BMP data"},
-      {"RLE without end of bitmap", WithPixels({2, 2, 8, 1}, 6), "Error reading BMP data"},
-      {"RLE cut inside a run", BmpFile(InfoHeader({4, 1, 8, 1}), Palette(256), {0, 5, 1, 2}),
-       "Error reading BMP data"},
   };
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -422,14 +422,49 @@ TEST(BmpRead, FailureTexts) {
   }
 }
 
+// Files that end early keep the rows that arrived; the others stay as the
+// picture was created (black).
+TEST(BmpRead, PixelDataThatEndsEarlyKeepsWhatArrived) {
+  // 2 x 2, 24-bit: rows of 6 bytes padded to 8, bottom row first.
+  const Bytes rows = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};
+  struct Case {
+    const char* name;
+    Bytes file;
+    int height;
+    RGBQUAD bottomLeft, topRight;
+  };
+  const RGBQUAD black = Rgb(0, 0, 0);
+  const Case cases[] = {
+      {"last row without its padding",
+       BmpFile(InfoHeader({2, 2, 24}), {}, Bytes(rows.begin(), rows.end() - 2)), 2, Rgb(3, 2, 1),
+       Rgb(12, 11, 10)},
+      {"last row cut inside",
+       BmpFile(InfoHeader({2, 2, 24}), {}, Bytes(rows.begin(), rows.begin() + 11)), 2, Rgb(3, 2, 1),
+       black},
+      {"top-down, second row missing",
+       BmpFile(InfoHeader({2, -2, 24}), {}, Bytes(rows.begin(), rows.begin() + 8)), 2, black,
+       Rgb(6, 5, 4)},
+      {"no pixel data at all", BmpFile(InfoHeader({2, 2, 24}), {}, {}), 2, black, black},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DibImage image;
+    const Decoded decoded = DecodeBytes(c.file, image);
+    ASSERT_TRUE(decoded.ok) << decoded.error;
+    EXPECT_EQ(image.Height(), c.height);
+    EXPECT_EQ(image.GetPixelColor(0, 0), c.bottomLeft);
+    EXPECT_EQ(image.GetPixelColor(1, 1), c.topRight);
+  }
+}
+
 TEST(BmpRead, FailedDecodeLeavesTheTargetUntouched) {
   DibImage image;
   ASSERT_TRUE(MakeIndexPatternImage(image, 5, 3, 4));
   image.SetTransparentIndex(2);
   const Bytes before(image.Block(), image.Block() + image.BlockSize());
-  const Decoded decoded = DecodeBytes(WithPixels({2, 2, 24}, 3), image);
+  const Decoded decoded = DecodeBytes(WithPixels({2, 2, 7}, 16), image);
   EXPECT_FALSE(decoded.ok);
-  EXPECT_STREQ(image.LastError(), "Error reading BMP data");
+  EXPECT_STREQ(image.LastError(), "Error reading BMP info");
   ASSERT_TRUE(image.IsValid());
   EXPECT_EQ(Bytes(image.Block(), image.Block() + image.BlockSize()), before);
   EXPECT_EQ(image.TransparentIndex(), 2);

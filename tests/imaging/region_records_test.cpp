@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "imaging/little_endian.h"
 #include "imaging/region_data.h"
 #include "imaging/region_records.h"
 #include "imaging/window_region.h"
@@ -110,32 +111,29 @@ TEST_F(RegionRecordsTest, SizeZeroOrLessReadsAsNoRegion) {
   EXPECT_TRUE(shape.points.empty());
 }
 
-TEST_F(RegionRecordsTest, RegionRecordsThatLieFailCleanly) {
-  const Bytes good = RegionData({{0, 0, 2, 1}, {3, 0, 4, 1}}).ToBytes();
-  struct Case {
-    const char* name;
-    Bytes bytes;
-  };
-  auto sized = [](uint32_t size, Bytes data) {
-    Bytes bytes;
-    PutLe32(bytes, size);
-    bytes.insert(bytes.end(), data.begin(), data.end());
-    return bytes;
-  };
-  Bytes wrongType = good;
-  wrongType[4] = 2;
-  Bytes overCount = good;
-  overCount[8] = 3;
-  const Case cases[] = {
+struct RegionRecordCase {
+  const char* name;
+  Bytes bytes;
+};
+
+Bytes SizedRecord(uint32_t size, const Bytes& data) {
+  Bytes bytes;
+  PutLe32(bytes, size);
+  bytes.insert(bytes.end(), data.begin(), data.end());
+  return bytes;
+}
+
+Bytes TwoRectangles() { return RegionData({{0, 0, 2, 1}, {3, 0, 4, 1}}).ToBytes(); }
+
+// Sizes the file cannot hold: nothing after the record could be trusted.
+TEST_F(RegionRecordsTest, RegionRecordsLongerThanTheFileFailCleanly) {
+  const Bytes good = TwoRectangles();
+  const RegionRecordCase cases[] = {
       {"size cut short", {16, 0}},
-      {"size beyond the file", sized(static_cast<uint32_t>(good.size() + 1), good)},
-      {"largest size, little data", sized(0x7FFFFFFF, good)},
-      {"size below a header", sized(16, Bytes(good.begin(), good.begin() + 16))},
-      {"wrong type", sized(static_cast<uint32_t>(good.size()), wrongType)},
-      {"count beyond the size", sized(static_cast<uint32_t>(good.size()), overCount)},
-      {"size counts the header only", sized(32, good)},  // the count says 2 rectangles
+      {"size beyond the file", SizedRecord(static_cast<uint32_t>(good.size() + 1), good)},
+      {"largest size, little data", SizedRecord(0x7FFFFFFF, good)},
   };
-  for (const Case& c : cases) {
+  for (const RegionRecordCase& c : cases) {
     SCOPED_TRACE(c.name);
     Load(c.bytes);
     WindowRegion shape;
@@ -143,6 +141,46 @@ TEST_F(RegionRecordsTest, RegionRecordsThatLieFailCleanly) {
     const WindowRegion before = shape;
     EXPECT_FALSE(ReadRegion(file_, shape));
     EXPECT_TRUE(shape == before);
+  }
+}
+
+// Bytes that were read whole but make no region leave the element without
+// one, and the record after them reads as written.
+TEST_F(RegionRecordsTest, RegionBytesThatMakeNoRegionReadAsNoRegion) {
+  const Bytes good = TwoRectangles();
+  Bytes wrongType = good;
+  wrongType[4] = 2;
+  Bytes wrongHeaderSize = good;
+  wrongHeaderSize[0] = 40;
+  Bytes overCount = good;
+  overCount[8] = 3;
+  Bytes swapped = RegionData({{0, 0, 2, 1}}).ToBytes();
+  StoreLe32(swapped.data() + 32, 5);  // left beyond right
+  const RegionRecordCase cases[] = {
+      {"one byte", SizedRecord(1, {0x20})},
+      {"size below a header", SizedRecord(16, Bytes(good.begin(), good.begin() + 16))},
+      {"31 bytes", SizedRecord(31, Bytes(good.begin(), good.begin() + 31))},
+      {"header size 40", SizedRecord(static_cast<uint32_t>(good.size()), wrongHeaderSize)},
+      {"wrong type", SizedRecord(static_cast<uint32_t>(good.size()), wrongType)},
+      {"count beyond the size", SizedRecord(static_cast<uint32_t>(good.size()), overCount)},
+      {"size counts the header only", SizedRecord(32, Bytes(good.begin(), good.begin() + 32))},
+      {"swapped corners", SizedRecord(static_cast<uint32_t>(swapped.size()), swapped)},
+  };
+  for (const RegionRecordCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Bytes bytes = c.bytes;
+    PutLe32(bytes, 1);  // the point list that follows: one point
+    PutLe32(bytes, 10);
+    PutLe32(bytes, 20);
+    Load(bytes);
+    WindowRegion shape;
+    shape.region = RegionData({{7, 7, 8, 8}});
+    ASSERT_TRUE(ReadRegion(file_, shape));
+    EXPECT_FALSE(shape.HasRegion());
+    ASSERT_TRUE(ReadPointList(file_, shape.points));
+    ASSERT_EQ(shape.points.size(), 1u);
+    EXPECT_EQ(shape.points[0].x, 10);
+    EXPECT_EQ(shape.points[0].y, 20);
   }
 }
 

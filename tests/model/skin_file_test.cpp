@@ -254,7 +254,11 @@ Bytes ContainerRecord(const ContainerParts& parts) {
 struct ObjectParts {
   std::string nameLine = "Object\r\n";
   uint32_t kind = SkinObjectKind::kButton;
+  int orientation = 1;
   Bytes region = ByteWriter().I32(0).bytes;
+  Bytes windowPolygon = ByteWriter().I32(0).bytes;
+  Bytes mousePolygon = ByteWriter().I32(0).bytes;
+  uint32_t visible = 1;
   Bytes block = PackedBlock(256);
   Bytes images = ByteWriter().I32(0).bytes;  // count and entries
 };
@@ -264,14 +268,41 @@ Bytes ObjectRecord(const ObjectParts& parts) {
       .Text(parts.nameLine)
       .Byte(0)
       .I32(parts.kind)
-      .I16(1)
+      .I16(parts.orientation)
       .Append(parts.region)
-      .I32(0)
-      .I32(0)
-      .I32(1)
+      .Append(parts.windowPolygon)
+      .Append(parts.mousePolygon)
+      .I32(parts.visible)
       .Append(parts.block)
       .Append(parts.images)
       .bytes;
+}
+
+Bytes PointListRecord(const std::vector<POINT>& points) {
+  ByteWriter writer;
+  writer.I32(static_cast<int64_t>(points.size()));
+  for (const POINT& point : points) writer.I32(point.x).I32(point.y);
+  return writer.bytes;
+}
+
+Bytes RegionRecord(const RegionData& region) {
+  const Bytes bytes = region.ToBytes();
+  return ByteWriter().I32(static_cast<int64_t>(bytes.size())).Append(bytes).bytes;
+}
+
+// An object whose every field differs from its default and from the other
+// fields, so a field read from the wrong place shows.
+ObjectParts DistinctObjectParts() {
+  ObjectParts parts;
+  parts.nameLine = "Knob\r\n";
+  parts.kind = SkinObjectKind::kCustomSlider;
+  parts.orientation = 0;
+  parts.region = RegionRecord(RegionData({{1, 2, 9, 4}, {3, 4, 6, 8}}));
+  parts.windowPolygon = PointListRecord({{1, 2}, {30, 4}, {5, 60}});
+  parts.mousePolygon = PointListRecord({{-7, 8}, {9, -10}});
+  parts.visible = 0;
+  parts.images = ByteWriter().I32(2).Byte(0).Byte(0).bytes;
+  return parts;
 }
 
 Bytes SkinWithObject(const ObjectParts& object) {
@@ -414,6 +445,79 @@ TEST_F(SkinFileTest, NameLinesAreStrippedAndAShortcutLineWithoutTabIsAllName) {
   EXPECT_EQ(skin.containers[0]->objects[0]->orientation, 1);
 }
 
+TEST_F(SkinFileTest, ObjectRecordFieldsReadFromTheirPlaces) {
+  Skin skin;
+  ASSERT_TRUE(OpenBytes(SkinWithObject(DistinctObjectParts()), skin));
+  ASSERT_EQ(skin.containers[0]->objects.size(), 1u);
+  const SkinObject& object = *skin.containers[0]->objects[0];
+  EXPECT_EQ(object.name, "Knob");
+  EXPECT_EQ(object.kind, SkinObjectKind::kCustomSlider);
+  EXPECT_EQ(object.orientation, 0);
+  ASSERT_TRUE(object.windowShape.HasRegion());
+  EXPECT_TRUE(*object.windowShape.region == RegionData({{1, 2, 9, 4}, {3, 4, 6, 8}}));
+  const std::vector<POINT> window = {{1, 2}, {30, 4}, {5, 60}};
+  const std::vector<POINT> mouse = {{-7, 8}, {9, -10}};
+  ASSERT_EQ(object.windowShape.points.size(), window.size());
+  for (size_t i = 0; i < window.size(); ++i) {
+    EXPECT_EQ(object.windowShape.points[i].x, window[i].x);
+    EXPECT_EQ(object.windowShape.points[i].y, window[i].y);
+  }
+  ASSERT_EQ(object.mousePolygon.size(), mouse.size());
+  for (size_t i = 0; i < mouse.size(); ++i) {
+    EXPECT_EQ(object.mousePolygon[i].x, mouse[i].x);
+    EXPECT_EQ(object.mousePolygon[i].y, mouse[i].y);
+  }
+  EXPECT_EQ(object.visible, 0u);
+  EXPECT_EQ(object.block.Bytes()[0], 0x5A);
+  EXPECT_EQ(object.block.Bytes()[255], 0x5A);
+  EXPECT_EQ(object.images.size(), 2u);
+}
+
+TEST_F(SkinFileTest, AnObjectIsWrittenAsItsRecordByteForByte) {
+  SkinObject object(SkinObjectKind::kCustomSlider, "Knob");
+  object.orientation = 0;
+  object.windowShape.region = RegionData({{1, 2, 9, 4}, {3, 4, 6, 8}});
+  object.windowShape.points = {{1, 2}, {30, 4}, {5, 60}};
+  object.mousePolygon = {{-7, 8}, {9, -10}};
+  object.visible = 0;
+  std::fill(object.block.Bytes().begin(), object.block.Bytes().end(), BYTE{0x5A});
+  object.images.push_back(std::make_unique<DibImage>());
+  object.images.push_back(std::make_unique<DibImage>());
+
+  const std::string path = PathOf("object record");
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  const bool written = object.Write(file);
+  std::fclose(file);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(ReadFile(path), ObjectRecord(DistinctObjectParts()));
+}
+
+// A region record that makes no region costs the element its region only:
+// its points, block, pictures and everything after it are kept.
+TEST_F(SkinFileTest, MalformedRegionRecordsOpenWithoutTheirRegion) {
+  ObjectParts object = DistinctObjectParts();
+  object.region = ByteWriter().I32(40).Append(Bytes(40, 0x11)).bytes;  // foreign header
+  ContainerParts parts;
+  parts.region = ByteWriter().I32(4).I32(0).bytes;  // shorter than a header
+  parts.polygon = PointListRecord({{0, 0}, {8, 0}, {4, 6}});
+  parts.objects = ByteWriter().I32(2).Append(ObjectRecord(object)).Append(ObjectRecord({})).bytes;
+  Skin skin;
+  ASSERT_TRUE(OpenBytes(SkinWithContainer(parts), skin));
+  const SkinContainer& container = *skin.containers[0];
+  EXPECT_FALSE(container.windowShape.HasRegion());
+  EXPECT_EQ(container.windowShape.points.size(), 3u);
+  EXPECT_EQ(container.block.Bytes()[17], 0x5A);
+  ASSERT_EQ(container.objects.size(), 2u);
+  const SkinObject& knob = *container.objects[0];
+  EXPECT_FALSE(knob.windowShape.HasRegion());
+  EXPECT_EQ(knob.windowShape.points.size(), 3u);
+  EXPECT_EQ(knob.mousePolygon.size(), 2u);
+  EXPECT_EQ(knob.visible, 0u);
+  EXPECT_EQ(knob.images.size(), 2u);
+  EXPECT_EQ(container.objects[1]->name, "Object");
+}
+
 TEST_F(SkinFileTest, VersionsUpToTwoReadAlikeAndLaterOnesFail) {
   for (int version : {0, 1, 2, 3, 0x7FFF}) {
     SCOPED_TRACE(version);
@@ -470,8 +574,6 @@ TEST_F(SkinFileTest, MalformedAndHostileFilesFailAndLeaveNoContainers) {
        container([](ContainerParts& p) { p.nameLine = std::string(510, 'n') + "\r\n"; })},
       {"2 GB region",
        container([](ContainerParts& p) { p.region = ByteWriter().I32(INT32_MAX).bytes; })},
-      {"region smaller than its header",
-       container([](ContainerParts& p) { p.region = ByteWriter().I32(4).I32(0).bytes; })},
       {"2^31 - 1 polygon points",
        container([](ContainerParts& p) { p.polygon = ByteWriter().I32(INT32_MAX).bytes; })},
       {"block length 0", container([](ContainerParts& p) { p.block = ByteWriter().I32(0).bytes; })},
@@ -624,6 +726,11 @@ TEST_F(SkinFileTest, FailedSaveLeavesThePreviousFileAndNoTemporaryFile) {
       {"container name of 510 bytes", [](Skin& s) { s.AddContainer(std::string(510, 'x')); }},
       {"LF in an object name",
        [](Skin& s) { s.AddContainer("Last")->AddObject(SkinObjectKind::kText, "a\nb"); }},
+      {"TAB in a shortcut's name",
+       [](Skin& s) {
+         s.AddContainer("Last")->AddObject(SkinObjectKind::kShortcut, "Play\tNow")->shortcutTarget =
+             "player.exe";
+       }},
       {"shortcut line of 510 bytes",
        [](Skin& s) {
          s.AddContainer("Last")
@@ -762,6 +869,7 @@ TEST_F(SkinFileTest, EveryMenuContainerIsTakenOutAndTheLastOneWins) {
   EXPECT_EQ(skin.containers[1]->name, "QMenus");
   ASSERT_EQ(menu.objects.size(), 1u);
   EXPECT_EQ(menu.objects[0]->name, "last");
+  EXPECT_EQ(menu.name, "QMenu") << "saved again under the editor's spelling";
 
   EXPECT_FALSE(TakeMenuContainers(skin, menu));
   EXPECT_EQ(menu.objects[0]->name, "last");

@@ -317,7 +317,8 @@ TEST(SkinObjectKindTest, KindsHaveTheirNamesTreeImagesAndImageCounts) {
     EXPECT_EQ(SkinObjectKind::FixedImageCount(kind), row.imageCount) << row.name;
   }
   EXPECT_STREQ(SkinObjectKind::Name(11), "");
-  EXPECT_EQ(SkinObjectKind::TreeImage(0xFFFFFFFFu), SkinObjectKind::kNoTreeImage);
+  EXPECT_EQ(SkinObjectKind::TreeImage(11), SkinObjectKind::kUnknownKindTreeImage);
+  EXPECT_EQ(SkinObjectKind::TreeImage(0xFFFFFFFFu), SkinObjectKind::kUnknownKindTreeImage);
   EXPECT_STREQ(SkinObjectKind::DefaultName(SkinObjectKind::kAnimation), "Animation");
   EXPECT_STREQ(SkinObjectKind::DefaultName(SkinObjectKind::kVUMeter), "VUMeter");
   EXPECT_STREQ(SkinObjectKind::DefaultName(SkinObjectKind::kShortcut), "");

@@ -30,13 +30,13 @@ TEST(SkinContainerRegionTest, NoRegionAndNoPointsGiveAnEmptyRegion) {
   CRgn region;
   ASSERT_TRUE(region.CreateRectRgn(0, 0, 5, 5));  // the old content must go
 
-  EXPECT_FALSE(container.GetWindowRegion(region));
+  EXPECT_FALSE(container.GetWindowRegionOrEmpty(region));
   ASSERT_FALSE(region.IsNull());
   EXPECT_EQ(RegionType(region), NULLREGION);
 
   // Too few points for a polygon are no shape either.
   container.windowShape.points = Points({{0, 0}, {10, 10}});
-  EXPECT_FALSE(container.GetWindowRegion(region));
+  EXPECT_FALSE(container.GetWindowRegionOrEmpty(region));
   ASSERT_FALSE(region.IsNull());
   EXPECT_EQ(RegionType(region), NULLREGION);
 }
@@ -45,7 +45,7 @@ TEST(SkinContainerRegionTest, PolygonGivesItsArea) {
   SkinContainer container("MainWindow");
   container.windowShape.points = Triangle();
   CRgn region;
-  ASSERT_TRUE(container.GetWindowRegion(region));
+  ASSERT_TRUE(container.GetWindowRegionOrEmpty(region));
   EXPECT_TRUE(region.PtInRegion(2, 2));
   EXPECT_TRUE(region.PtInRegion(2, 15));
   EXPECT_FALSE(region.PtInRegion(15, 15));
@@ -58,7 +58,7 @@ TEST(SkinContainerRegionTest, RegionWinsOverPoints) {
   RECT rect{30, 30, 40, 35};
   container.windowShape.region = RegionData::FromRect(rect);
   CRgn region;
-  ASSERT_TRUE(container.GetWindowRegion(region));
+  ASSERT_TRUE(container.GetWindowRegionOrEmpty(region));
   EXPECT_TRUE(region.PtInRegion(30, 30));
   EXPECT_TRUE(region.PtInRegion(39, 34));
   EXPECT_FALSE(region.PtInRegion(40, 34));

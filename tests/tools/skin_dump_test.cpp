@@ -12,6 +12,7 @@
 #include "model/skin.h"
 #include "model/skin_object_kind.h"
 #include "tests/support/geometry.h"
+#include "tools/skintool/json_layout.h"
 #include "tools/skintool/rgba_digest.h"
 #include "tools/skintool/sha256.h"
 #include "tools/skintool/skin_dump.h"
@@ -165,21 +166,21 @@ TEST(SkinDump, SinkNamesEveryPictureByPosition) {
     size_t failAt = 0;
   };
   std::unique_ptr<Skin> skin = MakeTinySkin();
-  JsonWriter writer;
   RecordingSink sink;
-  SkinDump dump(writer, &sink);
-  ASSERT_TRUE(dump.Write(*skin));
+  SkinDump dump(&sink);
+  Json tree;
+  ASSERT_TRUE(dump.Write(*skin, tree));
   EXPECT_EQ(sink.names,
             (std::vector<std::string>{"container0-background", "container0-object0-image1"}));
-  EXPECT_NE(writer.Text().find("\"pixels\":\"" + HashOf({1, 2, 3, 4, 5, 6, 7, 8}) +
-                               "\",\"file\":\"container0-background.png\"}"),
+  EXPECT_NE(JsonLayout::Compact(tree).find("\"pixels\":\"" + HashOf({1, 2, 3, 4, 5, 6, 7, 8}) +
+                                           "\",\"file\":\"container0-background.png\"}"),
             std::string::npos);
 
-  JsonWriter failing;
   RecordingSink refusing;
   refusing.failAt = 2;
-  SkinDump broken(failing, &refusing);
-  EXPECT_FALSE(broken.Write(*skin));
+  SkinDump broken(&refusing);
+  Json unfinished;
+  EXPECT_FALSE(broken.Write(*skin, unfinished));
   EXPECT_EQ(broken.Error(), "disk full");
 }
 

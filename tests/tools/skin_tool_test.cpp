@@ -17,7 +17,8 @@
 #include "tests/support/geometry.h"
 #include "tests/support/test_images.h"
 #include "tools/skintool/image_file.h"
-#include "tools/skintool/json_reader.h"
+#include "tools/skintool/json_fields.h"
+#include "tools/skintool/json_parser.h"
 #include "tools/skintool/rgba_digest.h"
 #include "tools/skintool/skin_dump.h"
 #include "tools/skintool/skin_tool.h"
@@ -135,8 +136,8 @@ TEST_F(SkinToolTest, DumpPrintsTheSkinAsRead) {
     if (!withPictures) {
       EXPECT_EQ(output_, SkinDump::Text(*skin));
     }
-    JsonValue parsed;
-    EXPECT_TRUE(JsonReader().Parse(output_, parsed));
+    Json parsed;
+    EXPECT_TRUE(JsonParser().Parse(output_, parsed));
   }
 }
 
@@ -150,13 +151,17 @@ TEST_F(SkinToolTest, UnpackThenPackKeepsTheDump) {
   std::string json;
   std::string reason;
   ASSERT_TRUE(TextFile::Read(folder + "/skin.json", 1 << 20, json, reason));
-  JsonValue root;
-  ASSERT_TRUE(JsonReader().Parse(json, root));
-  const JsonValue& images =
-      *root.Find("containers")->items[0].Find("objects")->items[0].Find("images");
-  ASSERT_EQ(images.items.size(), 5u);
-  EXPECT_TRUE(images.items[1].IsNull());
-  EXPECT_EQ(images.items[2].Find("file")->text, "container0-object0-image2.png");
+  Json root;
+  ASSERT_TRUE(JsonParser().Parse(json, root));
+  const Json& containers = JsonFields::Member(root, "containers");
+  ASSERT_TRUE(containers.is_array() && !containers.empty());
+  const Json& objects = JsonFields::Member(containers[0], "objects");
+  ASSERT_TRUE(objects.is_array() && !objects.empty());
+  const Json& images = JsonFields::Member(objects[0], "images");
+  ASSERT_TRUE(images.is_array());
+  ASSERT_EQ(images.size(), 5u);
+  EXPECT_TRUE(images[1].is_null());
+  EXPECT_EQ(JsonFields::Member(images[2], "file"), "container0-object0-image2.png");
   EXPECT_TRUE(fs::is_regular_file(folder + "/container0-object0-image2.png"));
   EXPECT_TRUE(fs::is_regular_file(folder + "/container0-background.png"));
 

@@ -85,6 +85,8 @@ TEST_F(FrameTest, UpdateHandlersSetMenuItemsAndToolbarButtons) {
   EXPECT_TRUE(MenuState(EditMenu(), ID_TEST_DELETE) & MF_GRAYED);
   EXPECT_TRUE(MenuState(EditMenu(), ID_TEST_MOVIE) & MF_CHECKED);
   EXPECT_TRUE(MenuState(EditMenu(), ID_TEST_NEVER) & MF_GRAYED) << "no handler anywhere";
+  EXPECT_FALSE(frame->IsCommandEnabled(ID_TEST_NEVER));
+  EXPECT_TRUE(frame->IsCommandEnabled(ID_TEST_APP));
   EXPECT_FALSE(MenuState(EditMenu(), ID_TEST_VIEWONLY) & MF_GRAYED);
   EXPECT_FALSE(MenuState(EditMenu(), ID_TEST_APP) & MF_GRAYED);
   app.OnIdle(0);

@@ -1,141 +1,104 @@
 #include "tools/skintool/skin_dump.h"
 
+#include "tools/skintool/json_layout.h"
+#include "tools/skintool/latin1_text.h"
 #include "tools/skintool/rgba_digest.h"
 
+// Members are added in the order the format lists them; Json keeps it.
+
 std::string SkinDump::Text(Skin& skin) {
-  JsonWriter writer;
-  SkinDump dump(writer);
-  dump.Write(skin);  // cannot fail without a sink
-  return writer.Text() + "\n";
+  Json dump;
+  SkinDump(nullptr).Write(skin, dump);  // cannot fail without a sink
+  return JsonLayout::Compact(dump) + "\n";
 }
 
-bool SkinDump::Write(Skin& skin) {
-  writer_.BeginObject();
-  writer_.Key("containers");
-  writer_.BeginArray();
+bool SkinDump::Write(Skin& skin, Json& out) {
+  Json containers = Json::array();
   for (size_t i = 0; i < skin.containers.size(); ++i) {
-    if (!WriteContainer(*skin.containers[i], i)) return false;
+    containers.push_back(Json());
+    if (!WriteContainer(*skin.containers[i], i, containers.back())) return false;
   }
-  writer_.EndArray();
-  writer_.EndObject();
+  out = Json::object();
+  out["containers"] = std::move(containers);
   return true;
 }
 
-bool SkinDump::WriteContainer(SkinContainer& container, size_t index) {
+bool SkinDump::WriteContainer(SkinContainer& container, size_t index, Json& out) {
   const std::string baseName = "container" + std::to_string(index);
-  writer_.BeginObject();
-  writer_.Key("name");
-  writer_.String(container.name);
-  writer_.Key("offset");
-  writer_.BeginArray(true);
-  writer_.Int(container.alphablendOffset.x);
-  writer_.Int(container.alphablendOffset.y);
-  writer_.EndArray();
-  writer_.Key("background");
-  if (!WriteImage(container.background, baseName + "-background")) return false;
-  writer_.Key("region");
-  WriteRegion(container.windowShape);
-  writer_.Key("polygon");
-  WritePoints(container.windowShape.points);
-  writer_.Key("block");
-  WriteBlock(container.block.Bytes().data(), container.block.Bytes().size());
-  writer_.Key("objects");
-  writer_.BeginArray();
+  out = Json::object();
+  out["name"] = Latin1Text::ToUtf8(container.name);
+  out["offset"] = Json::array({container.alphablendOffset.x, container.alphablendOffset.y});
+  if (!WriteImage(container.background, baseName + "-background", out["background"])) {
+    return false;
+  }
+  out["region"] = RegionOf(container.windowShape);
+  out["polygon"] = PointsOf(container.windowShape.points);
+  out["block"] = HexOf(container.block.Bytes().data(), container.block.Bytes().size());
+  Json& objects = out["objects"] = Json::array();
   for (size_t i = 0; i < container.objects.size(); ++i) {
-    if (!WriteObject(*container.objects[i], baseName + "-object" + std::to_string(i))) return false;
-  }
-  writer_.EndArray();
-  writer_.EndObject();
-  return true;
-}
-
-bool SkinDump::WriteObject(SkinObject& object, const std::string& baseName) {
-  writer_.BeginObject();
-  writer_.Key("name");
-  writer_.String(object.name);
-  writer_.Key("kind");
-  writer_.UInt(object.kind);
-  writer_.Key("target");
-  writer_.String(object.shortcutTarget);
-  writer_.Key("visible");
-  writer_.UInt(object.visible);
-  writer_.Key("orientation");
-  writer_.Int(object.orientation);
-  writer_.Key("region");
-  WriteRegion(object.windowShape);
-  writer_.Key("polygon");
-  WritePoints(object.windowShape.points);
-  writer_.Key("mouse");
-  WritePoints(object.mousePolygon);
-  writer_.Key("block");
-  WriteBlock(object.block.Bytes().data(), object.block.Bytes().size());
-  writer_.Key("images");
-  writer_.BeginArray();
-  for (size_t i = 0; i < object.images.size(); ++i) {
-    if (!object.images[i]) {
-      writer_.Null();
-      continue;
+    objects.push_back(Json());
+    if (!WriteObject(*container.objects[i], baseName + "-object" + std::to_string(i),
+                     objects.back())) {
+      return false;
     }
-    if (!WriteImage(*object.images[i], baseName + "-image" + std::to_string(i))) return false;
   }
-  writer_.EndArray();
-  writer_.EndObject();
   return true;
 }
 
-bool SkinDump::WriteImage(DibImage& image, const std::string& baseName) {
-  if (!image.IsValid()) {
-    writer_.Null();
-    return true;
+bool SkinDump::WriteObject(SkinObject& object, const std::string& baseName, Json& out) {
+  out = Json::object();
+  out["name"] = Latin1Text::ToUtf8(object.name);
+  out["kind"] = object.kind;
+  out["target"] = Latin1Text::ToUtf8(object.shortcutTarget);
+  out["visible"] = object.visible;
+  out["orientation"] = object.orientation;
+  out["region"] = RegionOf(object.windowShape);
+  out["polygon"] = PointsOf(object.windowShape.points);
+  out["mouse"] = PointsOf(object.mousePolygon);
+  out["block"] = HexOf(object.block.Bytes().data(), object.block.Bytes().size());
+  Json& images = out["images"] = Json::array();
+  for (size_t i = 0; i < object.images.size(); ++i) {
+    images.push_back(Json());
+    if (!object.images[i]) continue;  // stays null
+    if (!WriteImage(*object.images[i], baseName + "-image" + std::to_string(i), images.back())) {
+      return false;
+    }
   }
-  writer_.BeginObject();
-  writer_.Key("width");
-  writer_.Int(image.Width());
-  writer_.Key("height");
-  writer_.Int(image.Height());
-  writer_.Key("bpp");
-  writer_.Int(image.BitCount());
-  writer_.Key("pixels");
-  writer_.String(RgbaDigest::HexOf(image));
+  return true;
+}
+
+bool SkinDump::WriteImage(DibImage& image, const std::string& baseName, Json& out) {
+  out = Json();
+  if (!image.IsValid()) return true;
+  out = Json::object();
+  out["width"] = image.Width();
+  out["height"] = image.Height();
+  out["bpp"] = image.BitCount();
+  out["pixels"] = RgbaDigest::HexOf(image);
   if (sink_ != nullptr) {
     std::string fileName;
     if (!sink_->Store(image, baseName, fileName, error_)) return false;
-    writer_.Key("file");
-    writer_.String(fileName);
+    out["file"] = Latin1Text::ToUtf8(fileName);
   }
-  writer_.EndObject();
   return true;
 }
 
-void SkinDump::WriteRegion(const WindowRegion& shape) {
-  if (!shape.region) {
-    writer_.Null();
-    return;
-  }
-  writer_.BeginArray();
+Json SkinDump::RegionOf(const WindowRegion& shape) {
+  if (!shape.region) return Json();
+  Json rects = Json::array();
   for (const RECT& rect : shape.region->Rects()) {
-    writer_.BeginArray(true);
-    writer_.Int(rect.left);
-    writer_.Int(rect.top);
-    writer_.Int(rect.right);
-    writer_.Int(rect.bottom);
-    writer_.EndArray();
+    rects.push_back(Json::array({rect.left, rect.top, rect.right, rect.bottom}));
   }
-  writer_.EndArray();
+  return rects;
 }
 
-void SkinDump::WritePoints(const std::vector<POINT>& points) {
-  writer_.BeginArray();
-  for (const POINT& point : points) {
-    writer_.BeginArray(true);
-    writer_.Int(point.x);
-    writer_.Int(point.y);
-    writer_.EndArray();
-  }
-  writer_.EndArray();
+Json SkinDump::PointsOf(const std::vector<POINT>& points) {
+  Json list = Json::array();
+  for (const POINT& point : points) list.push_back(Json::array({point.x, point.y}));
+  return list;
 }
 
-void SkinDump::WriteBlock(const BYTE* bytes, size_t size) {
+Json SkinDump::HexOf(const BYTE* bytes, size_t size) {
   static const char kHexDigits[] = "0123456789abcdef";
   std::string hex;
   hex.reserve(size * 2);
@@ -143,5 +106,5 @@ void SkinDump::WriteBlock(const BYTE* bytes, size_t size) {
     hex.push_back(kHexDigits[bytes[i] >> 4]);
     hex.push_back(kHexDigits[bytes[i] & 0x0F]);
   }
-  writer_.String(hex);
+  return hex;
 }

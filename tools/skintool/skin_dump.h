@@ -15,7 +15,7 @@
 #include "imaging/dib_image.h"
 #include "imaging/window_region.h"
 #include "model/skin.h"
-#include "tools/skintool/json_writer.h"
+#include "tools/skintool/json.h"
 
 class SkinDump {
  public:
@@ -28,24 +28,24 @@ class SkinDump {
                        std::string& error) = 0;
   };
 
-  explicit SkinDump(JsonWriter& writer, ImageSink* sink = nullptr) : writer_(writer), sink_(sink) {}
+  explicit SkinDump(ImageSink* sink = nullptr) : sink_(sink) {}
 
-  // Not const: the encoder behind a sink works on the images themselves.
-  bool Write(Skin& skin);
+  // Fills out with the dump of skin (JsonLayout gives its text). Not const:
+  // the encoder behind a sink works on the images themselves.
+  bool Write(Skin& skin, Json& out);
   const std::string& Error() const { return error_; }
 
   // The compact dump of skin and a line break.
   static std::string Text(Skin& skin);
 
  private:
-  bool WriteContainer(SkinContainer& container, size_t index);
-  bool WriteObject(SkinObject& object, const std::string& baseName);
-  bool WriteImage(DibImage& image, const std::string& baseName);
-  void WriteRegion(const WindowRegion& shape);
-  void WritePoints(const std::vector<POINT>& points);
-  void WriteBlock(const BYTE* bytes, size_t size);
+  bool WriteContainer(SkinContainer& container, size_t index, Json& out);
+  bool WriteObject(SkinObject& object, const std::string& baseName, Json& out);
+  bool WriteImage(DibImage& image, const std::string& baseName, Json& out);
+  static Json RegionOf(const WindowRegion& shape);
+  static Json PointsOf(const std::vector<POINT>& points);
+  static Json HexOf(const BYTE* bytes, size_t size);
 
-  JsonWriter& writer_;
   ImageSink* sink_;
   std::string error_;
 };

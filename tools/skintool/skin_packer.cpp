@@ -7,7 +7,8 @@
 #include "model/skin_file_io.h"
 #include "model/skin_object_kind.h"
 #include "tools/skintool/image_file.h"
-#include "tools/skintool/json_reader.h"
+#include "tools/skintool/json_fields.h"
+#include "tools/skintool/json_parser.h"
 #include "tools/skintool/skin_unpacker.h"
 #include "tools/skintool/text_file.h"
 
@@ -63,6 +64,8 @@ bool IsSafeRelativePath(const std::string& path) {
   return true;
 }
 
+const Json::array_t* ArrayOf(const Json& value) { return value.get_ptr<const Json::array_t*>(); }
+
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -96,21 +99,21 @@ bool SkinPacker::Build(Skin& skin) {
     error_ = jsonPath + ": " + reason;
     return false;
   }
-  JsonReader reader;
-  JsonValue root;
-  if (!reader.Parse(text, root)) {
-    error_ = jsonPath + ": " + reader.Error() + " at byte " + std::to_string(reader.ErrorOffset());
+  JsonParser parser;
+  Json root;
+  if (!parser.Parse(text, root)) {
+    error_ = jsonPath + ": " + parser.Error();
     return false;
   }
   if (!HasExactKeys(root, "(top)", kRootKeys)) return false;
-  const JsonValue& containers = *root.Find("containers");
-  if (!containers.IsArray()) return Fail("containers", "expected an array");
-  if (containers.items.empty()) return Fail("containers", "a skin needs at least one container");
-  for (size_t i = 0; i < containers.items.size(); ++i) {
+  const Json::array_t* containers = ArrayOf(JsonFields::Member(root, "containers"));
+  if (containers == nullptr) return Fail("containers", "expected an array");
+  if (containers->empty()) return Fail("containers", "a skin needs at least one container");
+  for (size_t i = 0; i < containers->size(); ++i) {
     std::unique_ptr<SkinContainer> container(new (std::nothrow) SkinContainer());
     if (!container) return Fail("containers", "out of memory");
     const std::string where = "containers[" + std::to_string(i) + "]";
-    if (!ReadContainer(containers.items[i], where, *container)) {
+    if (!ReadContainer((*containers)[i], where, *container)) {
       skin.Clear();
       return false;
     }
@@ -119,29 +122,32 @@ bool SkinPacker::Build(Skin& skin) {
   return true;
 }
 
-bool SkinPacker::ReadContainer(const JsonValue& value, const std::string& where,
+bool SkinPacker::ReadContainer(const Json& value, const std::string& where,
                                SkinContainer& container) {
   if (!HasExactKeys(value, where, kContainerKeys)) return false;
-  if (!ReadText(*value.Find("name"), where + ".name", container.name)) return false;
+  if (!ReadText(JsonFields::Member(value, "name"), where + ".name", container.name)) return false;
   if (!ContainerNameRoundTrips(container.name)) {
     return Fail(where + ".name",
                 "empty, or not storable as given (line break, NUL, white space "
                 "at either end, or longer than 509 bytes)");
   }
-  if (!ReadPoint(*value.Find("offset"), where + ".offset", container.alphablendOffset) ||
-      !ReadImage(*value.Find("background"), where + ".background", container.background) ||
-      !ReadRegion(*value.Find("region"), where + ".region", container.windowShape) ||
-      !ReadPoints(*value.Find("polygon"), where + ".polygon", container.windowShape.points) ||
-      !ReadBlock(*value.Find("block"), where + ".block", container.block.Bytes().data(),
-                 container.block.Bytes().size())) {
+  if (!ReadPoint(JsonFields::Member(value, "offset"), where + ".offset",
+                 container.alphablendOffset) ||
+      !ReadImage(JsonFields::Member(value, "background"), where + ".background",
+                 container.background) ||
+      !ReadRegion(JsonFields::Member(value, "region"), where + ".region", container.windowShape) ||
+      !ReadPoints(JsonFields::Member(value, "polygon"), where + ".polygon",
+                  container.windowShape.points) ||
+      !ReadBlock(JsonFields::Member(value, "block"), where + ".block",
+                 container.block.Bytes().data(), container.block.Bytes().size())) {
     return false;
   }
-  const JsonValue& objects = *value.Find("objects");
-  if (!objects.IsArray()) return Fail(where + ".objects", "expected an array");
-  for (size_t i = 0; i < objects.items.size(); ++i) {
+  const Json::array_t* objects = ArrayOf(JsonFields::Member(value, "objects"));
+  if (objects == nullptr) return Fail(where + ".objects", "expected an array");
+  for (size_t i = 0; i < objects->size(); ++i) {
     std::unique_ptr<SkinObject> object(new (std::nothrow) SkinObject());
     if (!object) return Fail(where + ".objects", "out of memory");
-    if (!ReadObject(objects.items[i], where + ".objects[" + std::to_string(i) + "]", *object)) {
+    if (!ReadObject((*objects)[i], where + ".objects[" + std::to_string(i) + "]", *object)) {
       return false;
     }
     container.AppendObject(std::move(object));
@@ -149,17 +155,17 @@ bool SkinPacker::ReadContainer(const JsonValue& value, const std::string& where,
   return true;
 }
 
-bool SkinPacker::ReadObject(const JsonValue& value, const std::string& where, SkinObject& object) {
+bool SkinPacker::ReadObject(const Json& value, const std::string& where, SkinObject& object) {
   if (!HasExactKeys(value, where, kObjectKeys)) return false;
   int64_t kind = 0;
   int64_t visible = 0;
   int64_t orientation = 0;
-  if (!ReadText(*value.Find("name"), where + ".name", object.name) ||
-      !ReadInt(*value.Find("kind"), where + ".kind", 0, UINT32_MAX, kind) ||
-      !ReadText(*value.Find("target"), where + ".target", object.shortcutTarget) ||
-      !ReadInt(*value.Find("visible"), where + ".visible", 0, UINT32_MAX, visible) ||
-      !ReadInt(*value.Find("orientation"), where + ".orientation", INT16_MIN, INT16_MAX,
-               orientation)) {
+  if (!ReadText(JsonFields::Member(value, "name"), where + ".name", object.name) ||
+      !ReadInt(JsonFields::Member(value, "kind"), where + ".kind", 0, UINT32_MAX, kind) ||
+      !ReadText(JsonFields::Member(value, "target"), where + ".target", object.shortcutTarget) ||
+      !ReadInt(JsonFields::Member(value, "visible"), where + ".visible", 0, UINT32_MAX, visible) ||
+      !ReadInt(JsonFields::Member(value, "orientation"), where + ".orientation", INT16_MIN,
+               INT16_MAX, orientation)) {
     return false;
   }
   object.kind = static_cast<uint32_t>(kind);
@@ -171,19 +177,20 @@ bool SkinPacker::ReadObject(const JsonValue& value, const std::string& where, Sk
                 "break, NUL, TAB in a shortcut's name, white space at either end, or a line "
                 "longer than 509 bytes)");
   }
-  if (!ReadRegion(*value.Find("region"), where + ".region", object.windowShape) ||
-      !ReadPoints(*value.Find("polygon"), where + ".polygon", object.windowShape.points) ||
-      !ReadPoints(*value.Find("mouse"), where + ".mouse", object.mousePolygon) ||
-      !ReadBlock(*value.Find("block"), where + ".block", object.block.Bytes().data(),
+  if (!ReadRegion(JsonFields::Member(value, "region"), where + ".region", object.windowShape) ||
+      !ReadPoints(JsonFields::Member(value, "polygon"), where + ".polygon",
+                  object.windowShape.points) ||
+      !ReadPoints(JsonFields::Member(value, "mouse"), where + ".mouse", object.mousePolygon) ||
+      !ReadBlock(JsonFields::Member(value, "block"), where + ".block", object.block.Bytes().data(),
                  object.block.Bytes().size())) {
     return false;
   }
-  const JsonValue& images = *value.Find("images");
-  if (!images.IsArray()) return Fail(where + ".images", "expected an array");
-  for (size_t i = 0; i < images.items.size(); ++i) {
+  const Json::array_t* images = ArrayOf(JsonFields::Member(value, "images"));
+  if (images == nullptr) return Fail(where + ".images", "expected an array");
+  for (size_t i = 0; i < images->size(); ++i) {
     std::unique_ptr<DibImage> image(new (std::nothrow) DibImage(DibImage::kFormatPng));
     if (!image) return Fail(where + ".images", "out of memory");
-    if (!ReadImage(images.items[i], where + ".images[" + std::to_string(i) + "]", *image)) {
+    if (!ReadImage((*images)[i], where + ".images[" + std::to_string(i) + "]", *image)) {
       return false;
     }
     object.images.push_back(std::move(image));
@@ -191,20 +198,20 @@ bool SkinPacker::ReadObject(const JsonValue& value, const std::string& where, Sk
   return true;
 }
 
-bool SkinPacker::ReadImage(const JsonValue& value, const std::string& where, DibImage& image) {
-  if (value.IsNull()) {
+bool SkinPacker::ReadImage(const Json& value, const std::string& where, DibImage& image) {
+  if (value.is_null()) {
     image.Destroy();
     return true;
   }
-  if (!value.IsObject()) return Fail(where, "expected null or an object");
-  for (const auto& member : value.members) {
+  const Json::object_t* members = value.get_ptr<const Json::object_t*>();
+  if (members == nullptr) return Fail(where, "expected null or an object");
+  for (const auto& member : *members) {
     if (!IsOneOf(member.first, kImageKeys))
       return Fail(where, "unknown key \"" + member.first + "\"");
   }
-  const JsonValue* file = value.Find("file");
-  if (file == nullptr) return Fail(where, "missing \"file\"");
+  if (!JsonFields::Has(value, "file")) return Fail(where, "missing \"file\"");
   std::string name;
-  if (!ReadText(*file, where + ".file", name)) return false;
+  if (!ReadText(JsonFields::Member(value, "file"), where + ".file", name)) return false;
   if (!IsSafeRelativePath(name)) return Fail(where + ".file", "not a path inside the folder");
   const std::string path = folder_ + "/" + name;
   std::string reason;
@@ -215,19 +222,20 @@ bool SkinPacker::ReadImage(const JsonValue& value, const std::string& where, Dib
   return true;
 }
 
-bool SkinPacker::ReadRegion(const JsonValue& value, const std::string& where, WindowRegion& shape) {
+bool SkinPacker::ReadRegion(const Json& value, const std::string& where, WindowRegion& shape) {
   shape.region.reset();
-  if (value.IsNull()) return true;
-  if (!value.IsArray()) return Fail(where, "expected null or an array");
+  if (value.is_null()) return true;
+  const Json::array_t* items = ArrayOf(value);
+  if (items == nullptr) return Fail(where, "expected null or an array");
   std::vector<RECT> rects;
-  for (size_t i = 0; i < value.items.size(); ++i) {
-    const JsonValue& item = value.items[i];
+  for (size_t i = 0; i < items->size(); ++i) {
+    const Json::array_t* edgeValues = ArrayOf((*items)[i]);
     const std::string at = where + "[" + std::to_string(i) + "]";
-    if (!item.IsArray() || item.items.size() != 4)
+    if (edgeValues == nullptr || edgeValues->size() != 4)
       return Fail(at, "expected [left,top,right,bottom]");
     int64_t edges[4];
     for (size_t e = 0; e < 4; ++e) {
-      if (!ReadInt(item.items[e], at, INT32_MIN, INT32_MAX, edges[e])) return false;
+      if (!ReadInt((*edgeValues)[e], at, INT32_MIN, INT32_MAX, edges[e])) return false;
     }
     RECT rect;
     rect.left = static_cast<LONG>(edges[0]);
@@ -240,24 +248,26 @@ bool SkinPacker::ReadRegion(const JsonValue& value, const std::string& where, Wi
   return true;
 }
 
-bool SkinPacker::ReadPoints(const JsonValue& value, const std::string& where,
+bool SkinPacker::ReadPoints(const Json& value, const std::string& where,
                             std::vector<POINT>& points) {
   points.clear();
-  if (!value.IsArray()) return Fail(where, "expected an array of [x,y]");
-  for (size_t i = 0; i < value.items.size(); ++i) {
+  const Json::array_t* items = ArrayOf(value);
+  if (items == nullptr) return Fail(where, "expected an array of [x,y]");
+  for (size_t i = 0; i < items->size(); ++i) {
     POINT point;
-    if (!ReadPoint(value.items[i], where + "[" + std::to_string(i) + "]", point)) return false;
+    if (!ReadPoint((*items)[i], where + "[" + std::to_string(i) + "]", point)) return false;
     points.push_back(point);
   }
   return true;
 }
 
-bool SkinPacker::ReadPoint(const JsonValue& value, const std::string& where, POINT& point) {
-  if (!value.IsArray() || value.items.size() != 2) return Fail(where, "expected [x,y]");
+bool SkinPacker::ReadPoint(const Json& value, const std::string& where, POINT& point) {
+  const Json::array_t* coordinates = ArrayOf(value);
+  if (coordinates == nullptr || coordinates->size() != 2) return Fail(where, "expected [x,y]");
   int64_t x = 0;
   int64_t y = 0;
-  if (!ReadInt(value.items[0], where, INT32_MIN, INT32_MAX, x) ||
-      !ReadInt(value.items[1], where, INT32_MIN, INT32_MAX, y)) {
+  if (!ReadInt((*coordinates)[0], where, INT32_MIN, INT32_MAX, x) ||
+      !ReadInt((*coordinates)[1], where, INT32_MIN, INT32_MAX, y)) {
     return false;
   }
   point.x = static_cast<LONG>(x);
@@ -265,41 +275,42 @@ bool SkinPacker::ReadPoint(const JsonValue& value, const std::string& where, POI
   return true;
 }
 
-bool SkinPacker::ReadBlock(const JsonValue& value, const std::string& where, BYTE* bytes,
-                           size_t size) {
-  if (!value.IsString() || value.text.size() != size * 2) {
+bool SkinPacker::ReadBlock(const Json& value, const std::string& where, BYTE* bytes, size_t size) {
+  const Json::string_t* hex = value.get_ptr<const Json::string_t*>();
+  if (hex == nullptr || hex->size() != size * 2) {
     return Fail(where, "expected " + std::to_string(size * 2) + " hex digits");
   }
   for (size_t i = 0; i < size; ++i) {
-    const int high = HexDigit(value.text[2 * i]);
-    const int low = HexDigit(value.text[2 * i + 1]);
+    const int high = HexDigit((*hex)[2 * i]);
+    const int low = HexDigit((*hex)[2 * i + 1]);
     if (high < 0 || low < 0) return Fail(where, "not a hex digit");
     bytes[i] = static_cast<BYTE>(high * 16 + low);
   }
   return true;
 }
 
-bool SkinPacker::ReadText(const JsonValue& value, const std::string& where, std::string& text) {
-  if (!value.IsString()) return Fail(where, "expected a string");
-  if (!value.GetLatin1(text)) return Fail(where, "characters beyond U+00FF");
+bool SkinPacker::ReadText(const Json& value, const std::string& where, std::string& text) {
+  if (!value.is_string()) return Fail(where, "expected a string");
+  if (!JsonFields::GetLatin1(value, text)) return Fail(where, "characters beyond U+00FF");
   return true;
 }
 
-bool SkinPacker::ReadInt(const JsonValue& value, const std::string& where, int64_t minimum,
+bool SkinPacker::ReadInt(const Json& value, const std::string& where, int64_t minimum,
                          int64_t maximum, int64_t& out) {
-  if (value.GetInt(minimum, maximum, out)) return true;
+  if (JsonFields::GetInt(value, minimum, maximum, out)) return true;
   return Fail(where,
               "expected an integer in " + std::to_string(minimum) + ".." + std::to_string(maximum));
 }
 
-bool SkinPacker::HasExactKeys(const JsonValue& value, const std::string& where,
+bool SkinPacker::HasExactKeys(const Json& value, const std::string& where,
                               const std::vector<const char*>& keys) {
-  if (!value.IsObject()) return Fail(where, "expected an object");
-  for (const auto& member : value.members) {
+  const Json::object_t* members = value.get_ptr<const Json::object_t*>();
+  if (members == nullptr) return Fail(where, "expected an object");
+  for (const auto& member : *members) {
     if (!IsOneOf(member.first, keys)) return Fail(where, "unknown key \"" + member.first + "\"");
   }
   for (const char* key : keys) {
-    if (value.Find(key) == nullptr) return Fail(where, std::string("missing \"") + key + "\"");
+    if (!JsonFields::Has(value, key)) return Fail(where, std::string("missing \"") + key + "\"");
   }
   return true;
 }

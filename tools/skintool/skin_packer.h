@@ -13,7 +13,7 @@
 
 #include "imaging/window_region.h"
 #include "model/skin.h"
-#include "tools/skintool/json_value.h"
+#include "tools/skintool/json.h"
 
 class SkinPacker {
  public:
@@ -31,18 +31,18 @@ class SkinPacker {
   const std::string& Error() const { return error_; }
 
  private:
-  bool ReadContainer(const JsonValue& value, const std::string& where, SkinContainer& container);
-  bool ReadObject(const JsonValue& value, const std::string& where, SkinObject& object);
-  bool ReadImage(const JsonValue& value, const std::string& where, DibImage& image);
-  bool ReadRegion(const JsonValue& value, const std::string& where, WindowRegion& shape);
-  bool ReadPoint(const JsonValue& value, const std::string& where, POINT& point);
-  bool ReadPoints(const JsonValue& value, const std::string& where, std::vector<POINT>& points);
-  bool ReadBlock(const JsonValue& value, const std::string& where, BYTE* bytes, size_t size);
-  bool ReadText(const JsonValue& value, const std::string& where, std::string& text);
-  bool ReadInt(const JsonValue& value, const std::string& where, int64_t minimum, int64_t maximum,
+  bool ReadContainer(const Json& value, const std::string& where, SkinContainer& container);
+  bool ReadObject(const Json& value, const std::string& where, SkinObject& object);
+  bool ReadImage(const Json& value, const std::string& where, DibImage& image);
+  bool ReadRegion(const Json& value, const std::string& where, WindowRegion& shape);
+  bool ReadPoint(const Json& value, const std::string& where, POINT& point);
+  bool ReadPoints(const Json& value, const std::string& where, std::vector<POINT>& points);
+  bool ReadBlock(const Json& value, const std::string& where, BYTE* bytes, size_t size);
+  bool ReadText(const Json& value, const std::string& where, std::string& text);
+  bool ReadInt(const Json& value, const std::string& where, int64_t minimum, int64_t maximum,
                int64_t& out);
   // Checks that value is an object holding exactly keys (all of them).
-  bool HasExactKeys(const JsonValue& value, const std::string& where,
+  bool HasExactKeys(const Json& value, const std::string& where,
                     const std::vector<const char*>& keys);
   bool Fail(const std::string& where, const std::string& reason);
 

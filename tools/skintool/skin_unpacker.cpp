@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "tools/skintool/image_file.h"
-#include "tools/skintool/json_writer.h"
+#include "tools/skintool/json_layout.h"
 #include "tools/skintool/skin_dump.h"
 #include "tools/skintool/text_file.h"
 
@@ -37,16 +37,16 @@ bool SkinUnpacker::Unpack(Skin& skin, const std::string& folder, std::string& er
     error = folder + ": cannot create the folder";
     return false;
   }
-  JsonWriter writer(2);
   PngFolderSink sink(folder);
-  SkinDump dump(writer, &sink);
-  if (!dump.Write(skin)) {
+  SkinDump dump(&sink);
+  Json tree;
+  if (!dump.Write(skin, tree)) {
     error = dump.Error();
     return false;
   }
   const std::string jsonPath = folder + "/" + kJsonName;
   std::string reason;
-  if (!TextFile::Write(jsonPath, writer.Text() + "\n", reason)) {
+  if (!TextFile::Write(jsonPath, JsonLayout::Indented(tree, 2) + "\n", reason)) {
     error = jsonPath + ": " + reason;
     return false;
   }
