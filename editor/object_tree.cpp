@@ -94,8 +94,7 @@ const ObjectTree::Node* ObjectTree::NodeOf(HTREEITEM item) const {
 }
 
 HTREEITEM ObjectTree::Selected() const {
-  return tree_ != nullptr && tree_->GetSafeHwnd() != nullptr ? tree_->GetSelectedItem()
-                                                               : nullptr;
+  return tree_ != nullptr && tree_->GetSafeHwnd() != nullptr ? tree_->GetSelectedItem() : nullptr;
 }
 
 HTREEITEM ObjectTree::FindContainer(const SkinContainer* container) const {
