@@ -8,7 +8,9 @@
 
 #include "imaging/banded_region_builder.h"
 #include "imaging/color_key_region.h"
+#include "imaging/gdi_object_win.h"
 #include "imaging/region_data.h"
+#include "imaging/screen_dc_win.h"
 
 namespace {
 
@@ -92,15 +94,10 @@ bool DeviceColorKeyRegion(const DibImage& image, POINT clicked, HDC dc, RegionDa
   const int width = image.Width();
   const int height = image.Height();
   if (width <= 0 || height <= 0) return false;
-  HBITMAP bitmap = image.MakeBitmap(dc);
-  if (bitmap == nullptr) return false;
-  bool built = false;
-  {
-    DeviceRowReader reader(dc, bitmap, width, height);
-    built = reader.IsReady() && BuildFromDevice(reader, clicked, width, height, out);
-  }
-  DeleteObject(bitmap);
-  return built;
+  const GdiObject<HBITMAP> bitmap(image.MakeBitmap(dc));
+  if (bitmap.IsNull()) return false;
+  DeviceRowReader reader(dc, bitmap, width, height);
+  return reader.IsReady() && BuildFromDevice(reader, clicked, width, height, out);
 }
 
 // Whether bitmaps made for dc keep every 24-bit colour as it is (eight bits
@@ -109,13 +106,11 @@ bool DeviceColorKeyRegion(const DibImage& image, POINT clicked, HDC dc, RegionDa
 // bitmap, which saves creating and reading back a bitmap of the picture's
 // full size.
 bool DeviceKeepsTrueColor(HDC dc) {
-  HDC screen = dc == nullptr ? GetDC(nullptr) : nullptr;
-  HBITMAP probe = CreateCompatibleBitmap(dc != nullptr ? dc : screen, 1, 1);
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  if (probe == nullptr) return false;
+  const ScreenDC screen;
+  const GdiObject<HBITMAP> probe(CreateCompatibleBitmap(dc != nullptr ? dc : screen.Get(), 1, 1));
+  if (probe.IsNull()) return false;
   DIBSECTION section{};
   const int size = GetObject(probe, sizeof(section), &section);
-  DeleteObject(probe);
   const int bits = section.dsBm.bmBitsPixel;
   if (size == static_cast<int>(sizeof(BITMAP))) return bits == 24 || bits == 32;
   if (size != static_cast<int>(sizeof(DIBSECTION)) || (bits != 24 && bits != 32)) return false;

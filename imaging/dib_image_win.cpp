@@ -7,7 +7,10 @@
 #include "imaging/dib_image.h"
 #include "imaging/dib_pixel_reader.h"
 #include "imaging/dib_section_win.h"
+#include "imaging/gdi_object_win.h"
+#include "imaging/global_memory_lock_win.h"
 #include "imaging/scratch_section_win.h"
+#include "imaging/screen_dc_win.h"
 #include "imaging/software_compositor_win.h"
 
 namespace {
@@ -79,17 +82,13 @@ bool CreateFrom32BitPixels(DibImage& image, const BITMAPINFOHEADER& header, cons
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (section == nullptr || bits == nullptr) {
-    if (section != nullptr) DeleteObject(section);
-    return false;
-  }
+  const GdiObject<HBITMAP> section(
+      CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (section.IsNull() || bits == nullptr) return false;
   std::memcpy(bits, pixels,
               static_cast<size_t>(header.biWidth) * static_cast<size_t>(header.biHeight) * 4);
   GdiFlush();
-  const bool created = image.CreateFromHBITMAP(section);
-  DeleteObject(section);
-  return created;
+  return image.CreateFromHBITMAP(section);
 }
 
 void ConvertFrom16BitPixels(DibImage& image, const BYTE* source, const BITMAPINFOHEADER& header,
@@ -176,10 +175,9 @@ bool DibImage::CreateFromHBITMAP(HBITMAP bitmap) {
   const int bitCount = info.bmBitsPixel > 8 ? 24 : info.bmBitsPixel;
   if (Create(info.bmWidth, std::abs(info.bmHeight), bitCount, format_) == nullptr) return false;
 
-  HDC screen = GetDC(nullptr);
+  const ScreenDC screen;
   const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(Height()), pixels_,
                               reinterpret_cast<BITMAPINFO*>(block_), DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
   // GetDIBits may rewrite counts in the block's header; the block must keep
   // describing this image.
   std::memcpy(block_, &header_, sizeof(header_));
@@ -197,17 +195,18 @@ bool DibImage::CreateFromPackedDib(HGLOBAL packedDib) {
   if (packedDib == nullptr) return false;
   const SIZE_T available = GlobalSize(packedDib);
   if (available < sizeof(BITMAPINFOHEADER)) return false;
-  const BYTE* source = static_cast<const BYTE*>(GlobalLock(packedDib));
-  if (source == nullptr) return false;
-
   BITMAPINFOHEADER header;
-  std::memcpy(&header, source, sizeof(header));
   bool created = false;
-  if (IsUsableHeader(header)) {
-    const PackedDibLayout layout = LayoutOf(header);
-    created = FitsIn(layout, available) && FillFromPackedBytes(*this, source, header, layout);
+  {
+    const GlobalMemoryLock lock(packedDib);
+    const BYTE* source = lock.Bytes();
+    if (source == nullptr) return false;
+    std::memcpy(&header, source, sizeof(header));
+    if (IsUsableHeader(header)) {
+      const PackedDibLayout layout = LayoutOf(header);
+      created = FitsIn(layout, available) && FillFromPackedBytes(*this, source, header, layout);
+    }
   }
-  GlobalUnlock(packedDib);
   if (!created) {
     Destroy();
     return false;
@@ -221,11 +220,10 @@ bool DibImage::CreateFromPackedDib(HGLOBAL packedDib) {
 
 HBITMAP DibImage::MakeBitmap(HDC dc) const {
   if (!IsValid()) return nullptr;
-  HDC context = dc != nullptr ? dc : GetDC(nullptr);
-  HBITMAP bitmap =
-      CreateDIBitmap(context, &header_, CBM_INIT, pixels_, InfoOf(*this), DIB_RGB_COLORS);
-  if (dc == nullptr) ReleaseDC(nullptr, context);
-  return bitmap;
+  if (dc != nullptr)
+    return CreateDIBitmap(dc, &header_, CBM_INIT, pixels_, InfoOf(*this), DIB_RGB_COLORS);
+  const ScreenDC screen;
+  return CreateDIBitmap(screen, &header_, CBM_INIT, pixels_, InfoOf(*this), DIB_RGB_COLORS);
 }
 
 // --- Drawing ----------------------------------------------------------------

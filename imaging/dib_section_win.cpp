@@ -26,6 +26,9 @@ bool DibSection::Create(HDC reference, int width, int height, int bitCount) {
   header.biPlanes = 1;
   header.biBitCount = static_cast<WORD>(bitCount);
   header.biCompression = BI_RGB;
+  // 96 dpi, as the screen shows it.
+  header.biXPelsPerMeter = kPelsPerMeter96Dpi;
+  header.biYPelsPerMeter = kPelsPerMeter96Dpi;
   void* bits = nullptr;
   bitmap_ = CreateDIBSection(reference, &info_, DIB_RGB_COLORS, &bits, nullptr, 0);
   memoryDc_ = CreateCompatibleDC(reference);

@@ -10,6 +10,8 @@
 
 class DibSection {
  public:
+  static constexpr LONG kPelsPerMeter96Dpi = 3780;
+
   DibSection() = default;
   ~DibSection();
   DibSection(const DibSection&) = delete;

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "imaging/selected_object_win.h"
+#include "ui/cclient_dc.h"
 #include "ui/cframe_wnd.h"
 #include "ui/common_controls.h"
 #include "ui/resource_strings.h"
@@ -54,8 +56,8 @@ BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id) {
 
 BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
   m_panes.clear();
-  HDC dc = ::GetDC(m_hWnd);
-  HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
+  CClientDC dc(this);
+  const SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
   for (int i = 0; i < count; ++i) {
     Pane pane = {ids[i], std::string(), 0};
     if (ids[i] != ID_SEPARATOR) {
@@ -67,8 +69,6 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
     }
     m_panes.push_back(pane);
   }
-  ::SelectObject(dc, oldFont);
-  ::ReleaseDC(m_hWnd, dc);
   LayoutPanes();
   for (int i = 0; i < count; ++i) {
     if (ids[i] == ID_SEPARATOR) SetPaneText(i, i == 0 ? CFrameWnd::GetIdleMessage().c_str() : "");

@@ -240,8 +240,11 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (OnNotify(wParam, lParam, &result)) return result;
       break;
     }
-    default:
+    default: {
+      LRESULT result = 0;
+      if (CrackMessage(message, wParam, lParam, result)) return result;
       break;
+    }
   }
   return DefWindowProc(message, wParam, lParam);
 }

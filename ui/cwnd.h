@@ -104,6 +104,31 @@ class CWnd {
   // Whether the command's update handler leaves it enabled.
   BOOL IsCommandEnabled(UINT id);
 
+  // --- Cracked messages -----------------------------------------------------
+  // WindowProc cracks these messages once into typed handlers; each base
+  // handler gives the message its default handling (Default), so a derived
+  // handler that wants the default too calls its base class's handler.
+  // Points are in client coordinates, as the message carries them.
+  virtual int OnCreate(LPCREATESTRUCTA createStruct);
+  virtual void OnDestroy();
+  virtual void OnPaint();
+  virtual BOOL OnEraseBkgnd(HDC dc);
+  virtual void OnTimer(UINT_PTR id);
+  virtual void OnSize(UINT type, int cx, int cy);
+  virtual void OnLButtonDown(UINT flags, CPoint point);
+  virtual void OnLButtonUp(UINT flags, CPoint point);
+  virtual void OnLButtonDblClk(UINT flags, CPoint point);
+  virtual void OnRButtonDown(UINT flags, CPoint point);
+  virtual void OnRButtonUp(UINT flags, CPoint point);
+  virtual void OnMouseMove(UINT flags, CPoint point);
+  // point in screen coordinates, as WM_MOUSEWHEEL carries it.
+  virtual BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+  virtual void OnKeyDown(UINT key, UINT repeatCount, UINT flags);
+  virtual void OnCaptureChanged(HWND newCapture);
+  virtual void OnSetFont(HFONT font, BOOL redraw);
+  virtual HFONT OnGetFont();
+  virtual void OnEnable(BOOL enabled);
+
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
@@ -188,6 +213,8 @@ class CWnd {
   friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
   friend LRESULT CALLBACK AfxCbtCreateHook(int, WPARAM, LPARAM);
   LRESULT DispatchToObject(UINT message, WPARAM wParam, LPARAM lParam);
+  // The cracked messages (cwnd_messages.cpp); false for every other one.
+  bool CrackMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void AttachSubclassed(HWND window);
   void DetachAfterNcDestroy();
 };

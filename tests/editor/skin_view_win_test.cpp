@@ -422,6 +422,7 @@ class LiveListTest : public SkinViewTest {
  protected:
   void SetUp() override {
     SkinViewTest::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(MakeFilledImage(container.background, 800, 600, 24, kRed));
     AddObject(SkinObjectKind::kButton, "play", RECT{20, 30, 80, 60});
     AddObject(SkinObjectKind::kText, "title", RECT{1, 2, 3, 4});     // no factory
