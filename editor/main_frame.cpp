@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "editor/live_control_factories.h"
 #include "editor/object_tree_view.h"
 #include "editor/resource.h"
 #include "editor/skin_view.h"
@@ -58,7 +59,9 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA) {
   }
   m_tree.Attach(&m_treeView->GetTreeCtrl());
   m_skinView = new (std::nothrow) CSkinView;
-  if (m_skinView == nullptr || !m_splitter.CreateView(0, 1, m_skinView, CSize(0, 0))) {
+  if (m_skinView == nullptr) return FALSE;
+  RegisterLiveControlFactories(*m_skinView);
+  if (!m_splitter.CreateView(0, 1, m_skinView, CSize(0, 0))) {
     m_skinView = nullptr;
     return FALSE;
   }

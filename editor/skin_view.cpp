@@ -6,6 +6,7 @@
 #include <new>
 #include <utility>
 
+#include "editor/live_placeholder.h"
 #include "editor/movie_area.h"
 #include "model/skin_container.h"
 #include "model/skin_object.h"
@@ -198,6 +199,9 @@ void CSkinView::SyncPositions() {
     SkinObject* object = m_container->objects[i].get();
     const HWND window = m_liveControls[i]->Window();
     if (window == nullptr || m_liveControls[i]->Object() != object) continue;
+    // A placeholder stands for an object without a control; its empty
+    // rectangle is no position.
+    if (dynamic_cast<const LivePlaceholder*>(m_liveControls[i]->Control()) != nullptr) continue;
     CRect rect;
     ::GetWindowRect(window, &rect);
     ScreenToClient(&rect);

@@ -15,16 +15,13 @@
 #include <vector>
 
 #include "model/skin_object_kind.h"
+#include "runtime/skin_object_wnd.h"
 #include "ui/cpoint.h"
 #include "ui/cscroll_view.h"
 #include "ui/ctool_tip_ctrl.h"
 
 class SkinContainer;
 class SkinObject;
-
-// Sent by a skinned control to its parent before painting: non-zero means
-// the parent draws the control.
-constexpr UINT WM_SKINPAINTQUERY = 0x047B;
 
 class CSkinView : public CScrollView {
  public:

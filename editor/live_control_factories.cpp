@@ -1,0 +1,77 @@
+#include "editor/live_control_factories.h"
+
+#include <memory>
+#include <new>
+
+#include "editor/live_placeholder.h"
+#include "editor/skin_view.h"
+#include "imaging/dib_image.h"
+#include "model/skin_object.h"
+#include "model/skin_object_kind.h"
+#include "runtime/skin_button_wnd.h"
+#include "ui/cfont.h"
+#include "ui/crgn.h"
+
+namespace {
+
+// The picture at position index when it holds pixels; none otherwise.
+const DibImage* ImageAt(const SkinObject& object, size_t index) {
+  if (index >= object.images.size() || object.images[index] == nullptr) return nullptr;
+  return object.images[index]->IsValid() ? object.images[index].get() : nullptr;
+}
+
+bool HasAnyImage(const SkinObject& object) {
+  for (size_t i = 0; i < object.images.size(); ++i)
+    if (ImageAt(object, i) != nullptr) return true;
+  return false;
+}
+
+// The block's font, handed to the control, which keeps a copy of its own.
+void HandFontTo(CWnd& control, const SkinObject& object) {
+  LOGFONTA description;
+  if (!object.GetFont(description)) return;
+  CFont font;
+  if (font.CreateFontIndirect(&description))
+    control.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.GetSafeHandle()), TRUE);
+}
+
+std::unique_ptr<CWnd> MakeButton(CSkinView& view, SkinObject& object) {
+  if (!HasAnyImage(object)) return nullptr;
+  std::unique_ptr<SkinButtonWnd> button(new (std::nothrow) SkinButtonWnd);
+  if (button == nullptr) return nullptr;
+  button->SetCheckBox(object.block.CheckBox());
+  CRgn windowRegion;
+  CRgn mouseRegion;
+  object.GetWindowRegion(windowRegion);
+  object.MouseRegion(mouseRegion);
+  if (!button->Create(&view, ImageAt(object, 0), ImageAt(object, 1), ImageAt(object, 2),
+                      ImageAt(object, 3), &windowRegion, &mouseRegion, CSkinView::kLiveControlId)) {
+    return button;  // a windowless entry
+  }
+  view.AddLiveToolTip(*button, object.name);
+  button->SetMoveMode(view.IsEditMode());
+  const CRect rect = view.LiveControlRect(object);
+  button->SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  HandFontTo(*button, object);
+  view.ShowLiveControl(*button, object);
+  return button;
+}
+
+std::unique_ptr<CWnd> MakePlaceholder(CSkinView& view, SkinObject&) {
+  std::unique_ptr<LivePlaceholder> placeholder(new (std::nothrow) LivePlaceholder);
+  if (placeholder == nullptr) return nullptr;
+  placeholder->CreateEx(0, nullptr, "", WS_CHILD, CRect(0, 0, 0, 0), &view,
+                        CSkinView::kLiveControlId);
+  return placeholder;
+}
+
+}  // namespace
+
+void RegisterLiveControlFactories(CSkinView& view) {
+  view.SetLiveControlFactory(SkinObjectKind::kButton, &MakeButton);
+  view.SetLiveControlFactory(SkinObjectKind::kShortcut, &MakeButton);
+  view.SetLiveControlFactory(SkinObjectKind::kMenuElement, &MakePlaceholder);
+  view.SetLiveControlFactory(SkinObjectKind::kAlphaBackground, &MakePlaceholder);
+  // Every kind number from kCount up shares the last slot.
+  view.SetLiveControlFactory(SkinObjectKind::kCount, &MakePlaceholder);
+}
