@@ -88,6 +88,42 @@ BYTE MixByte(int first, int second, float factor) {
                            static_cast<unsigned>(TruncateToInt(step)));
 }
 
+// MixByte for every difference second - first at one factor: entry d + 255
+// is what the factor makes of difference d, so a mix is one look-up.
+class MixTable {
+ public:
+  explicit MixTable(float factor) {
+    for (int d = -255; d <= 255; ++d) steps_[d + 255] = MixByte(0, d, factor);
+  }
+  BYTE Mix(BYTE first, BYTE second) const {
+    return static_cast<BYTE>(first + steps_[int(second) - int(first) + 255]);
+  }
+
+ private:
+  BYTE steps_[511];
+};
+
+// Three 24-bit pictures of one size hold the same pixel at the same byte,
+// so their rows mix byte for byte (the faces of a button's states).
+bool CanMixRows(const DibImage& target, const DibImage& first, const DibImage& second) {
+  auto sameLayout = [&target](const DibImage& other) {
+    return other.BitCount() == 24 && other.Width() == target.Width() &&
+           other.Height() == target.Height();
+  };
+  return target.BitCount() == 24 && sameLayout(first) && sameLayout(second);
+}
+
+void MixRows(const DibImage& first, const DibImage& second, const MixTable& table,
+             DibImage& target) {
+  const size_t rowBytes = size_t(target.Width()) * 3;
+  for (int y = 0; y < target.Height(); ++y) {
+    const BYTE* a = first.Row(y);
+    const BYTE* b = second.Row(y);
+    BYTE* out = target.Row(y);
+    for (size_t i = 0; i < rowBytes; ++i) out[i] = table.Mix(a[i], b[i]);
+  }
+}
+
 // Opacity of a Crossfade source: its plane inside the picture (opaque when it
 // has none), nothing outside.
 int OpacityForMix(const DibImage& image, int x, int y) {
@@ -633,21 +669,29 @@ void DibImage::Crossfade(const DibImage& first, const DibImage& second, float fa
     mixedAlpha = new (std::nothrow) BYTE[static_cast<size_t>(size)]();
     if (mixedAlpha == nullptr) return;
   }
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const RGBQUAD a = first.GetPixelColor(x, y);
-      const RGBQUAD b = second.GetPixelColor(x, y);
-      SetPixelColor(
-          x, y,
-          Quad(MixByte(a.rgbBlue, b.rgbBlue, factor), MixByte(a.rgbGreen, b.rgbGreen, factor),
-               MixByte(a.rgbRed, b.rgbRed, factor)));
-      if (mixedAlpha != nullptr) {
-        mixedAlpha[size_t(y) * size_t(width) + size_t(x)] =
-            MixByte(OpacityForMix(first, x, y), OpacityForMix(second, x, y), factor);
+  const MixTable table(factor);
+  if (CanMixRows(*this, first, second)) {
+    MixRows(first, second, table, *this);
+  } else {
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const RGBQUAD a = first.GetPixelColor(x, y);
+        const RGBQUAD b = second.GetPixelColor(x, y);
+        SetPixelColor(x, y,
+                      Quad(table.Mix(a.rgbBlue, b.rgbBlue), table.Mix(a.rgbGreen, b.rgbGreen),
+                           table.Mix(a.rgbRed, b.rgbRed)));
       }
     }
   }
-  if (mixedAlpha != nullptr) InstallAlpha(mixedAlpha);
+  if (mixedAlpha != nullptr) {
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        mixedAlpha[size_t(y) * size_t(width) + size_t(x)] =
+            table.Mix(BYTE(OpacityForMix(first, x, y)), BYTE(OpacityForMix(second, x, y)));
+      }
+    }
+    InstallAlpha(mixedAlpha);
+  }
 }
 
 // Lines are walked as GDI's LineDDA walks them (end point excluded). All
