@@ -145,7 +145,9 @@ void CMainFrame::OnMovieArea() {
   SkinContainer* container = SelectedContainer();
   if (container == nullptr || container->name != SkinContainer::kMainWindowName) return;
   container->block.SetMovieAreaOn(!container->block.MovieAreaOn());
-  if (m_skinView != nullptr) m_skinView->Invalidate();
+  if (m_skinView == nullptr) return;
+  m_skinView->NormalizeMovieArea();
+  m_skinView->Invalidate();
 }
 
 void CMainFrame::OnAbout() {

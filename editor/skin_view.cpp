@@ -145,7 +145,15 @@ void CSkinView::UpdateScrollSizes() {
   SetScrollSizes(MM_TEXT, total);
 }
 
+void CSkinView::NormalizeMovieArea() {
+  if (!MovieAreaEditing()) return;
+  MovieArea area(m_container->block.MovieArea());
+  area.EnsureMinimumSize();
+  m_container->block.SetMovieArea(area.Rect());
+}
+
 bool CSkinView::Rebuild(bool redraw) {
+  NormalizeMovieArea();
   // Turning redrawing back on also makes a window visible, so a hidden view
   // is left alone.
   const bool pauseRedraw = redraw && m_hWnd != nullptr && (GetStyle() & WS_VISIBLE) != 0;
@@ -344,10 +352,12 @@ void CSkinView::OnDraw(CDC* dc) {
   }
 }
 
-void CSkinView::DrawMovieArea(CDC& dc) {
+// Painting only reads the model: the stored rectangle was made at least
+// 50 x 50 when the movie area was shown (NormalizeMovieArea); one that was
+// changed behind the view's back is drawn at that size all the same.
+void CSkinView::DrawMovieArea(CDC& dc) const {
   MovieArea area(m_container->block.MovieArea());
   area.EnsureMinimumSize();
-  m_container->block.SetMovieArea(area.Rect());
   CRect box;
   if (dc.GetClipBox(&box) == ERROR) return;
   dc.DrawFocusRect(LimitedTo(area.Rect(), box));

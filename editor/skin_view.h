@@ -64,6 +64,10 @@ class CSkinView : public CScrollView {
   bool Rebuild(bool redraw = true);
   // Writes the live controls' rectangles back into their objects.
   void SyncPositions();
+  // Makes the shown container's movie area at least 50 x 50 in the model
+  // when it is on (Rebuild does it; the frame does it when switching it on),
+  // so that painting never has to change the model.
+  void NormalizeMovieArea();
   // Removes every live control (tooltip, window, object).
   void DestroyControls();
   std::string GetToolTipText(const std::string& objectName) const;
@@ -108,7 +112,7 @@ class CSkinView : public CScrollView {
   CPoint ContentPoint(LPARAM packedClientPoint) const;
   LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
   void OnEraseBackground(HDC dc);
-  void DrawMovieArea(CDC& dc);
+  void DrawMovieArea(CDC& dc) const;
   bool OnLButtonDown(LPARAM lParam);
   bool OnMouseMove(WPARAM wParam, LPARAM lParam);
   bool OnLButtonUp();
