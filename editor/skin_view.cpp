@@ -1,13 +1,12 @@
 #include "editor/skin_view.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <new>
 #include <utility>
 
 #include "editor/live_placeholder.h"
 #include "editor/movie_area.h"
+#include "editor/shell_launcher.h"
 #include "model/skin_container.h"
 #include "model/skin_object.h"
 #include "model/skin_object_kind.h"
@@ -230,7 +229,7 @@ SkinObject* CSkinView::LiveObjectOfWindow(HWND window) const {
 }
 
 void CSkinView::OpenShortcutTarget(const std::string& target) {
-  ::ShellExecuteA(m_hWnd, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  GetShellLauncher().Open(m_hWnd, target);
 }
 
 BOOL CSkinView::PreTranslateMessage(MSG* msg) {

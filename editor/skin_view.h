@@ -96,7 +96,7 @@ class CSkinView : public CScrollView {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  protected:
-  // Opens a shortcut's target with the shell; tests replace it.
+  // Opens a shortcut's target through the shell launcher seam.
   virtual void OpenShortcutTarget(const std::string& target);
 
  private:

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "editor/shell_launcher.h"
+#include "editor/skin_view.h"
 #include "imaging/image_stream.h"
 #include "model/container_block.h"
 #include "model/object_block.h"
@@ -264,7 +266,8 @@ TEST_F(DesignerSessionTest, PackedSkinIsEditedSavedAndReadBackWhole) {
                                      {"Playlist", SkinObjectKind::kListBox, 0}}));
   ASSERT_EQ(ObjectsOf(*playlist),
             (std::vector<ObjectSeen>{{"Tracks", SkinObjectKind::kListBox, 1}}));
-  // The positions came through the save and the reopening unchanged.
+  // The live Close button wrote its window rectangle back before the save,
+  // and the rectangles came through the reopening unchanged.
   const RECT closeAt = mainWindow->objects[0]->block.Position();
   EXPECT_EQ(closeAt.left, 280);
   EXPECT_EQ(closeAt.top, 8);
@@ -307,6 +310,95 @@ TEST_F(DesignerSessionTest, PackedSkinIsEditedSavedAndReadBackWhole) {
   ASSERT_TRUE(JsonFields::Has(background, "width"));
   EXPECT_TRUE(JsonFields::GetInt(JsonFields::Member(background, "width"), 0, 1000, width));
   EXPECT_EQ(width, 37);
+}
+
+// Records what a click on a shortcut would open.
+class RecordingLauncher : public ShellLauncher {
+ public:
+  void Open(HWND, const std::string& target) override { opened.push_back(target); }
+  std::vector<std::string> opened;
+};
+
+// The live window of the object at position in the shown container: the view
+// makes its children in object order, windowless objects left out, so the
+// window is found by the object's stored rectangle.
+HWND LiveWindowAt(CSkinView& view, const RECT& position) {
+  const CPoint scroll = view.GetScrollPosition();
+  for (HWND child = ::GetWindow(view.GetSafeHwnd(), GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect;
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, view.GetSafeHwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    if (rect.left + scroll.x == position.left && rect.top + scroll.y == position.top) return child;
+  }
+  return nullptr;
+}
+
+// The sample skin as a designer meets it: packed, opened, its controls live
+// at their places; one moved with the right mouse button and saved; a click
+// on the Help shortcut opens its target.
+TEST_F(DesignerSessionTest, SampleSkinComesAliveMovesAndKeepsTheNewPosition) {
+  const std::string skinPath = folder.File("media-player.skin");
+  SkinTool packer;
+  ASSERT_EQ(packer.Run({"pack", std::string(QORVA_TEST_DATA_DIR) + "/../samples/skins/media-player",
+                        skinPath}),
+            SkinTool::kSuccess)
+      << packer.ErrorMessage();
+  RecordingLauncher launcher;
+  SetShellLauncher(&launcher);
+  ASSERT_TRUE(OpenFrame());
+  OpenFile(skinPath);
+  ASSERT_TRUE(prompts.messages.empty());
+  Select("MainWindow");
+  SkinContainer* mainWindow = Shown();
+  ASSERT_NE(mainWindow, nullptr);
+  CSkinView& view = *frame->GetSkinView();
+  EXPECT_EQ(view.LiveControlCount(), mainWindow->objects.size());
+
+  // Every button and the shortcut stands where its object says.
+  SkinObject* play = nullptr;
+  SkinObject* help = nullptr;
+  for (const auto& object : mainWindow->objects) {
+    if (object->kind != SkinObjectKind::kButton && object->kind != SkinObjectKind::kShortcut)
+      continue;
+    EXPECT_NE(LiveWindowAt(view, object->block.Position()), nullptr) << object->name;
+    if (object->name == "Play") play = object.get();
+    if (object->name == "Help") help = object.get();
+  }
+  ASSERT_NE(play, nullptr);
+  ASSERT_NE(help, nullptr);
+  const RECT playAt = play->block.Position();
+
+  // Right-drag Play by (12, -7).
+  HWND playWindow = LiveWindowAt(view, playAt);
+  ASSERT_NE(playWindow, nullptr);
+  ::SendMessageA(playWindow, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+  ::SendMessageA(playWindow, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(10 + 12, 10 - 7));
+  ::SendMessageA(playWindow, WM_RBUTTONUP, 0, MAKELPARAM(22, 3));
+  PumpMessages(app);
+
+  // A click on Help reaches the shell seam with its target.
+  HWND helpWindow = LiveWindowAt(view, help->block.Position());
+  ASSERT_NE(helpWindow, nullptr);
+  ::SendMessageA(helpWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 8));
+  ::SendMessageA(helpWindow, WM_LBUTTONUP, 0, MAKELPARAM(8, 8));
+  PumpMessages(app);
+  EXPECT_EQ(launcher.opened, std::vector<std::string>{help->shortcutTarget});
+  SetShellLauncher(nullptr);
+
+  Command(ID_FILE_SAVE);
+  ASSERT_TRUE(prompts.messages.empty()) << prompts.messages[0].text;
+  CloseFrame();
+  ASSERT_TRUE(OpenFrame());
+  OpenFile(skinPath);
+  SkinContainer* reopened = TheSkin().FindContainer("MainWindow");
+  ASSERT_NE(reopened, nullptr);
+  const SkinObject* moved = nullptr;
+  for (const auto& object : reopened->objects)
+    if (object->name == "Play") moved = object.get();
+  ASSERT_NE(moved, nullptr);
+  EXPECT_EQ(moved->block.Position().left, playAt.left + 12);
+  EXPECT_EQ(moved->block.Position().top, playAt.top - 7);
 }
 
 }  // namespace
