@@ -15,6 +15,37 @@
 // attribute names are narrow; paths handed to the framework, script text,
 // values and XML attribute values are wide.
 //
+// What the contract also fixes (the framework's libraries and their tests
+// hold to these; callers may rely on them):
+//
+// - Reference counts are atomic. Any object may be AddRef'd and Released on
+//   any thread (the install worker releases values, lists and contexts it got
+//   on its own thread). Using one object from two threads at once is not
+//   allowed, except where an interface below says so.
+// - Objects created with an outer object (TCreateInstance's `outer`) do not
+//   delegate QueryInterface, AddRef or Release to it: they answer only their
+//   own interface ids and count their own references. They do not hold a
+//   reference to the outer either (the outer holds them; a reference back
+//   would be a cycle). So an outer that asks its inner objects for ids it
+//   does not know itself never recurses back into itself.
+// - A ByteStream passed to a call is borrowed for that call only: the callee
+//   neither keeps the pointer nor reads or writes it after returning.
+// - XmlDocument::GetDocumentElement gives the document node, not the root
+//   element: the top-level elements ("UninstallLog", "installer", ...) are its
+//   children, found with GetChild and added with AppendChild. The document
+//   node has no attributes (SetAttribute on it fails).
+// - ScriptContext::RunScript on the context's own thread (the GUI thread that
+//   created it) runs the script at once and returns kOk, or kScriptError when
+//   it does not compile or throws. Called from any other thread it does not
+//   wait: it copies the script text and the arguments (values and their
+//   members), takes its own references to the context and the target, hands
+//   the run to the GUI thread and returns kRunQueued. The caller may release
+//   its value and list at once. The script runs when the GUI thread next
+//   dispatches messages; its outcome is not reported back, so kRunQueued only
+//   means "accepted". Runs still queued when the library unloads are dropped.
+//   FindObject and RunScript are the two calls that may come from another
+//   thread while the GUI thread uses the context.
+//
 // The header also builds natively (no Windows types) so the portable parts of
 // setup and their tests can implement and use these interfaces.
 #pragma once
@@ -51,9 +82,15 @@ inline bool operator!=(const Guid& a, const Guid& b) { return !(a == b); }
 // ---------------------------------------------------------------- results
 
 constexpr int32_t kOk = 0;
+// ScriptContext::RunScript from another thread: handed to the GUI thread.
+constexpr int32_t kRunQueued = 1;
 constexpr int32_t kFailed = -1;
+// Factory: no loaded library provides that class with that interface.
+constexpr int32_t kNoClass = -2;
 // A script method rejected its arguments or its id is not assigned.
 constexpr int32_t kScriptCallFailed = -3;
+// A script did not compile or threw.
+constexpr int32_t kScriptError = -4;
 // Window definitions: no window of that name in the markup.
 constexpr int32_t kNoSuchWindow = -5;
 // QueryInterface: the object does not answer that interface id.
@@ -125,6 +162,11 @@ inline constexpr Guid kWindowDefinitionsId = {
 // {8D4A2F60-51C7-4B39-A0E8-6F1B3C92D7A4} XmlElement
 inline constexpr Guid kXmlElementId = {
     0x8D4A2F60, 0x51C7, 0x4B39, {0xA0, 0xE8, 0x6F, 0x1B, 0x3C, 0x92, 0xD7, 0xA4}};
+
+// {C4E1A7D2-6B3F-4E85-9A10-5D2F8B7C3E61} ScriptContext: a script context of
+// its own (one per window), class kScriptClassId.
+inline constexpr Guid kScriptContextId = {
+    0xC4E1A7D2, 0x6B3F, 0x4E85, {0x9A, 0x10, 0x5D, 0x2F, 0x8B, 0x7C, 0x3E, 0x61}};
 
 // Window type of the installer window "install" (WID_TVX_WINDOW):
 // {4B87D871-D052-4C83-82A3-9B5C8C00BA77}
@@ -212,11 +254,19 @@ class Archive : public Object {
 
 class Registrar : public Object {
  public:
-  // (1, library path, kind, model directory or null) -> 0 on success.
+  // kRegisterLibrary: records (library path, kind, model directory or null)
+  // in the registrations file named by OXU_LIBRARY_PATH; 0 on success. The
+  // path must be a full path to a library that loads and exports
+  // TCreateInstance. Registering a path again (compared ignoring case)
+  // updates its entry. kUnregisterLibrary removes the entry (0 when it was
+  // there). Registrations are process-wide, whichever registrar object is used.
   virtual int32_t FRAMEWORK_CALL Register(int32_t mode, const wchar_t* libraryPath, int32_t kind,
                                           const wchar_t* modelDirectory) = 0;
-  // 1 when this call initialised the registrar (so the caller shuts it down).
+  // Reads the registrations file; 1 when this call initialised the registrar
+  // (so the caller shuts it down), 0 when it already was.
   virtual int32_t FRAMEWORK_CALL Initialize() = 0;
+  // Unloads the libraries loaded for registrations (every object they made
+  // must be released first) and forgets the initialisation. 0.
   virtual int32_t FRAMEWORK_CALL Shutdown() = 0;
 
  protected:
@@ -238,6 +288,9 @@ class Value : public Object {
   // copies what it needs, the caller keeps its reference.
   virtual int32_t FRAMEWORK_CALL AddTextMember(const wchar_t* name, const wchar_t* text) = 0;
   virtual int32_t FRAMEWORK_CALL AddMember(const wchar_t* name, Value* member) = 0;
+  // Members in the order added; borrowed, null when out of range.
+  virtual uint32_t FRAMEWORK_CALL GetMemberCount() = 0;
+  virtual Value* FRAMEWORK_CALL GetMemberAt(uint32_t index) = 0;
 
  protected:
   ~Value() = default;
@@ -256,13 +309,35 @@ class ArgumentList : public Object {
 };
 
 // The framework object of a running script (window script or global script).
+// Created with (kScriptClassId, kScriptContextId); it sees the engine's global
+// objects and the objects added to it by name, each as a script global whose
+// functions are the object's methods. See the top of this file for threads.
 class ScriptContext : public Object {
  public:
-  // *object gets a reference; kOk or a negative result when there is none.
+  // *object gets a reference; kOk, or kFailed (and null) when there is none.
+  // Safe from any thread.
   virtual int32_t FRAMEWORK_CALL FindObject(const wchar_t* name, Object** object) = 0;
-  // Runs script text with `this` bound to target; arguments seen as params.
+  // With a target: runs script text as a function body with `this` bound to
+  // the target (an object of this context, by the pointer FindObject gave);
+  // each named value of the list is a parameter of that name (FireEvent's
+  // "params" gives params[0], params[1], ...). A value with members is seen
+  // as an array of its members, one without as its text.
+  // Without a target: runs the text as global code (its functions become
+  // globals of the context); the arguments are ignored.
+  // kOk, kScriptError, or kRunQueued from another thread.
   virtual int32_t FRAMEWORK_CALL RunScript(const wchar_t* script, Object* target,
                                            ArgumentList* arguments) = 0;
+  // Adds an object under a script name (a window and its controls). The
+  // object answers kScriptObjectInterfaceId with a script object of this
+  // library; the context holds a reference. A name added again replaces the
+  // earlier object. GUI thread only.
+  virtual int32_t FRAMEWORK_CALL AddNamedObject(const wchar_t* name, Object* object) = 0;
+  // Like RunScript on the GUI thread, with the outcome stored as text in
+  // result (when given): global code's completion value, a function body's
+  // return value (empty for undefined), or the error message on kScriptError.
+  // Fails with kFailed from another thread.
+  virtual int32_t FRAMEWORK_CALL Evaluate(const wchar_t* script, Object* target,
+                                          ArgumentList* arguments, Value* result) = 0;
 
  protected:
   ~ScriptContext() = default;
@@ -275,8 +350,10 @@ struct ScriptCall {
   int32_t method_id;
   Value* result;  // result holder, set by the dispatcher
   ArgumentList* arguments;
-  ScriptContext* script_context;  // the calling script
-  const wchar_t* caller_name;     // name of the calling script's object
+  ScriptContext* script_context;  // the calling script (borrowed)
+  // Script name of the object the calling script runs on (`this`), empty for
+  // global code. A script object passed as an argument arrives as its name.
+  const wchar_t* caller_name;
 };
 
 // Returns kOk or kScriptCallFailed.
@@ -287,6 +364,8 @@ class ScriptObjectInterface : public Object {
   virtual int32_t FRAMEWORK_CALL SetName(const wchar_t* name) = 0;
   virtual int32_t FRAMEWORK_CALL SetFlags(uint32_t flags) = 0;
   virtual int32_t FRAMEWORK_CALL SetDescription(const wchar_t* description) = 0;
+  // scriptObject and context are passed back in each ScriptCall as given,
+  // without references (they are usually this object and its outer).
   virtual int32_t FRAMEWORK_CALL AddMethod(const wchar_t* name, ScriptDispatcher dispatcher,
                                            Object* scriptObject, Object* context,
                                            int32_t methodId) = 0;
@@ -297,9 +376,17 @@ class ScriptObjectInterface : public Object {
   ~ScriptObjectInterface() = default;
 };
 
+// Engines are views of one table of global objects per loaded library:
+// what is added stays after the engine object is released, until the
+// library unloads, and every context (also ones created earlier) sees it.
 class ScriptEngine : public Object {
  public:
-  // The object (the script object's outer) becomes a global of every script.
+  // The object (the script object's outer, or the script object itself)
+  // becomes a global of every script under the script object's name; the
+  // table holds a reference to it until planex unloads (during the
+  // registrar's shut-down), so the last release of an outer that holds planex
+  // objects happens while planex is still loaded. kFailed when it has no
+  // script object.
   virtual int32_t FRAMEWORK_CALL AddGlobalObject(Object* object) = 0;
 
  protected:
@@ -354,7 +441,10 @@ class Application : public Object {
 
 // -------------------------------------------------------------------- XML
 
-// Element names match ignoring case. Out elements carry a reference.
+// Element and attribute names match ignoring (ASCII) case, and so do the
+// attribute values the lookups compare. A null name stands for every element.
+// Out elements carry a reference and keep their document alive. Indexes count
+// from 0; a missing child is kFailed with a null out element.
 class XmlElement : public Object {
  public:
   virtual int32_t FRAMEWORK_CALL CountChildren(const char* name) = 0;
@@ -369,10 +459,13 @@ class XmlElement : public Object {
   virtual int32_t FRAMEWORK_CALL HasAttribute(const char* name) = 0;
   virtual int32_t FRAMEWORK_CALL SetAttribute(const char* name, const wchar_t* value) = 0;
   virtual int32_t FRAMEWORK_CALL RemoveAttribute(const char* name) = 0;
-  // Owned by the document, valid until it changes; null when absent.
+  // Owned by this element object: valid until it is released or that
+  // attribute is set or removed; null when absent.
   virtual const wchar_t* FRAMEWORK_CALL GetAttributeText(const char* name) = 0;
-  // 0 when absent or not a number.
+  // 0 when absent or not a number (decimal, or hexadecimal after "0x").
   virtual int32_t FRAMEWORK_CALL GetAttributeInt(const char* name) = 0;
+  // "1", "true", "yes" (by first letter) give 1, "0", "false", "no" give 0,
+  // anything else (absent included) the default.
   virtual int32_t FRAMEWORK_CALL GetAttributeBool(const char* name, int32_t defaultValue) = 0;
 
  protected:
@@ -381,9 +474,15 @@ class XmlElement : public Object {
 
 class XmlDocument : public Object {
  public:
-  // An empty stream gives an empty document.
+  // Reads from the stream's position to its end, replacing the document. An
+  // empty stream gives an empty document; XML that does not parse, or that
+  // nests elements more than 256 deep, is kFailed and leaves the document empty.
   virtual int32_t FRAMEWORK_CALL LoadFromStream(ByteStream* stream) = 0;
+  // Writes the whole document (UTF-8, with declaration, tab-indented) at the
+  // stream's position; kFailed when the stream takes fewer bytes than given.
+  // A document without elements writes nothing (and so reads back empty).
   virtual int32_t FRAMEWORK_CALL SaveToStream(ByteStream* stream) = 0;
+  // The document node (see the top of this file).
   virtual int32_t FRAMEWORK_CALL GetDocumentElement(XmlElement** element) = 0;
 
  protected:
@@ -395,16 +494,35 @@ class XmlDocument : public Object {
 // the linker's --kill-at), with FRAMEWORK_CALL.
 
 // oxu.dll "TCreateInstance": creates an object of classId and asks it for
-// interfaceId (referenced); outer is the aggregating object or null. kOk on success.
+// interfaceId (referenced); outer is the aggregating object or null. kOk on
+// success. oxu answers the registrar itself and asks the registered libraries,
+// in registration order, for every other class (several libraries share the
+// class id kScriptClassId, told apart by interface id); kNoClass when none
+// answers.
+// Every registered library exports "TCreateInstance" too, answering only its
+// own (class, interface) pairs and kNoClass for all others.
 typedef int32_t(FRAMEWORK_CALL* CreateInstanceFunction)(const Guid* classId,
                                                         const Guid* interfaceId, void** object,
                                                         Object* outer);
 // Optional "DLLAttach": 1 after loading (0 back refuses), -1 before unloading.
+// oxu calls it for the libraries it loads, as setup does for oxu.
 typedef int32_t(FRAMEWORK_CALL* AttachFunction)(int32_t reason);
+// Optional "TConnectFactory" of a registered library: oxu calls it right
+// after loading (and attaching) the library with oxu's own TCreateInstance,
+// so the library can create objects of the other libraries (tvx makes script
+// contexts and values of planex this way). Libraries never import each other
+// and never load each other by name: the process's DLL search is restricted,
+// and oxu loads every registered library by its full path.
+typedef void(FRAMEWORK_CALL* ConnectFunction)(CreateInstanceFunction factory);
 
 constexpr const char* kCreateInstanceExport = "TCreateInstance";
 constexpr const char* kAttachExport = "DLLAttach";
+constexpr const char* kConnectExport = "TConnectFactory";
 constexpr int32_t kAttachLoaded = 1;
 constexpr int32_t kAttachUnloading = -1;
+
+// Registrar::Register modes.
+constexpr int32_t kRegisterLibrary = 1;
+constexpr int32_t kUnregisterLibrary = 0;
 
 }  // namespace framework

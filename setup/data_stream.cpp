@@ -182,6 +182,8 @@ void DataStream::ReleaseBuffer() {
   buffer_ = nullptr;
 }
 
+bool DataStream::Flush() { return file_ ? os_file::Flush(file_->handle) : IsMemory(); }
+
 void DataStream::Close() {
   if (file_ && file_->references.fetch_sub(1) == 1) {
     os_file::Close(file_->handle);

@@ -25,6 +25,8 @@ constexpr unsigned kSequentialScan = 0x80;
 constexpr unsigned kOwnExecutable = 0xA5;
 constexpr unsigned kArchiveFile = 0x25;
 constexpr unsigned kExtractedFile = 0x12;
+constexpr unsigned kUninstallLogLoad = 0x33;
+constexpr unsigned kUninstallLogSave = 0x13;
 }  // namespace stream_flags
 
 class DataStream : public framework::ByteStream {
@@ -60,8 +62,16 @@ class DataStream : public framework::ByteStream {
   const uint8_t* WholeFileData() const;
   size_t WholeFileSize() const;
 
+  // Hands what the system buffers for a file stream to the disk; memory
+  // streams have nothing to flush.
+  bool Flush();
+
   // Lets go of this copy's share of the handle and buffer.
   void Close();
+
+  // The block a memory stream reads over (null for file streams) and its size.
+  const uint8_t* MemoryData() const { return memory_; }
+  size_t MemorySize() const { return memory_size_; }
 
   bool IsFile() const { return file_ != nullptr; }
   bool IsMemory() const { return memory_ != nullptr; }

@@ -1,5 +1,7 @@
 #include "setup/earlier_installation.h"
 
+#include "setup/uninstall_log.h"
+
 namespace {
 
 constexpr wchar_t kProgramFile[] = L"corvana2.exe";
@@ -64,4 +66,16 @@ bool FindEarlierInstallDirectory(framework::XmlElement* documentElement, std::ws
   size_t separator = path.find_last_of(L"\\/");
   *folder = separator == std::wstring::npos ? std::wstring(L".") : path.substr(0, separator);
   return true;
+}
+
+bool FindEarlierInstallDirectoryInLog(FrameworkFactory& factory, const std::wstring& logPath,
+                                      std::wstring* folder) {
+  framework::XmlDocument* document = UninstallLog::LoadDocument(factory, logPath);
+  if (document == nullptr) return false;
+  framework::XmlElement* root = nullptr;
+  bool found = !framework::Failed(document->GetDocumentElement(&root)) && root != nullptr &&
+               FindEarlierInstallDirectory(root, folder);
+  if (root != nullptr) root->Release();
+  document->Release();
+  return found;
 }

@@ -10,13 +10,22 @@
 
 class FrameworkBinding {
  public:
+  // Loads a library with LoadLibraryEx's flags; null on failure with the
+  // reason in the thread's last error. Tests pass one to stand for an older
+  // system.
+  using LibraryLoader = void* (*)(const char* path, unsigned long flags);
+
   FrameworkBinding() = default;
+  explicit FrameworkBinding(LibraryLoader loader) : loader_(loader) {}
   ~FrameworkBinding() { Unbind(); }
   FrameworkBinding(const FrameworkBinding&) = delete;
   FrameworkBinding& operator=(const FrameworkBinding&) = delete;
 
   // Loads the library at libraryPath, which must be a full path (a bare or
-  // relative name would let the DLL search find a planted copy). Attaches it,
+  // relative name would let the DLL search find a planted copy), taking its
+  // own imports from its folder and the system folder; on systems that
+  // refuse those search flags (no SetDefaultDllDirectories), with the
+  // altered search order of the full path instead. Attaches it,
   // takes the factory, stores the path in OXU_SHARED_PATH and initialises the
   // registrar. False leaves nothing loaded.
   bool Bind(const std::string& libraryPath);
@@ -43,7 +52,9 @@ class FrameworkBinding {
  private:
   bool InitializeRegistrar();
   void Detach();
+  void* Load(const std::string& libraryPath) const;
 
+  LibraryLoader loader_ = nullptr;  // null: LoadLibraryExA
   void* module_ = nullptr;
   bool attached_ = false;
   framework::CreateInstanceFunction factory_ = nullptr;

@@ -17,6 +17,10 @@ Function Export(HMODULE module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
+void* LoadWithFlags(const char* path, unsigned long flags) {
+  return LoadLibraryExA(path, nullptr, DWORD(flags));
+}
+
 bool IsOnlyBlanks(const std::string& text) {
   return text.find_first_not_of("\t\n\r ") == std::string::npos;
 }
@@ -72,10 +76,7 @@ bool FrameworkBinding::IsFullPath(const std::string& path) {
 bool FrameworkBinding::Bind(const std::string& libraryPath) {
   Unbind();
   if (!IsFullPath(libraryPath)) return false;
-  // The library's own imports (the other framework libraries) come from its
-  // folder or the system folder, never from the current or download folder.
-  HMODULE module = LoadLibraryExA(libraryPath.c_str(), nullptr,
-                                  LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
+  HMODULE module = AsModule(Load(libraryPath));
   if (module == nullptr) return false;
   module_ = module;
   auto attach = Export<framework::AttachFunction>(module, framework::kAttachExport);
@@ -98,6 +99,22 @@ bool FrameworkBinding::Bind(const std::string& libraryPath) {
     return false;
   }
   return true;
+}
+
+// The library's own imports (the other framework libraries) come from its
+// folder or the system folder, never from the current or download folder.
+// Systems without SetDefaultDllDirectories refuse the search flags as an
+// invalid parameter; there the full path with the altered search order looks
+// in the library's folder first (the entry point has already dropped the
+// current folder from the search).
+void* FrameworkBinding::Load(const std::string& libraryPath) const {
+  LibraryLoader load = loader_ != nullptr ? loader_ : LoadWithFlags;
+  void* module =
+      load(libraryPath.c_str(), LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (module == nullptr && GetLastError() == ERROR_INVALID_PARAMETER) {
+    module = load(libraryPath.c_str(), LOAD_WITH_ALTERED_SEARCH_PATH);
+  }
+  return module;
 }
 
 bool FrameworkBinding::InitializeRegistrar() {

@@ -36,10 +36,19 @@ bool IsDirectory(const char* path);
 bool MakeDirectory(const char* path, bool* already_exists);
 bool RemoveFile(const char* path);
 
+// Writes what the system still buffers for the file to the disk.
+bool Flush(Handle handle);
+// Moves `from` over `to` in one step, replacing an existing `to`: a reader
+// sees either the old file or the new one, never a mix.
+bool MoveOver(const wchar_t* from, const wchar_t* to);
+bool RemoveFile(const wchar_t* path);
+
 // ANSI text (the system code page) as wide text.
 std::wstring WidenAnsi(const char* text);
 
-// Path of the running executable (ANSI on Windows); false when it does not fit.
-bool OwnExecutablePath(char* buffer, size_t capacity);
+// Full path of the running executable in wide form, of any length (an
+// installer saved in a folder whose name the ANSI code page cannot hold, or
+// deep in a long path, still finds itself).
+bool OwnExecutablePath(std::wstring* path);
 
 }  // namespace os_file

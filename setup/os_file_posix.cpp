@@ -6,6 +6,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,6 +42,37 @@ void AppendUtf8(std::string* out, uint32_t c) {
   }
 }
 
+std::string Utf8(const wchar_t* text) {
+  std::string narrow;
+  for (; *text; ++text) AppendUtf8(&narrow, uint32_t(*text));
+  return narrow;
+}
+
+// Native file names are UTF-8; a byte that does not start a valid sequence
+// stands for itself.
+std::wstring FromUtf8(const std::string& text) {
+  std::wstring wide;
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    const size_t extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    uint32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
+    bool valid = i + extra < text.size() || extra == 0;
+    for (size_t k = 1; valid && k <= extra; ++k) {
+      const unsigned char next = static_cast<unsigned char>(text[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      code = (code << 6) | (next & 0x3F);
+    }
+    if (!valid) {
+      wide.push_back(wchar_t(lead));
+      ++i;
+      continue;
+    }
+    wide.push_back(wchar_t(code));
+    i += extra + 1;
+  }
+  return wide;
+}
+
 int OpenMode(unsigned flags) {
   int mode = (flags & 0x02) ? O_RDWR : O_RDONLY;
   switch (flags & 0x30) {
@@ -61,11 +93,7 @@ int OpenMode(unsigned flags) {
 
 }  // namespace
 
-Handle Open(const wchar_t* path, unsigned flags) {
-  std::string narrow;
-  for (; *path; ++path) AppendUtf8(&narrow, uint32_t(*path));
-  return Open(narrow.c_str(), flags);
-}
+Handle Open(const wchar_t* path, unsigned flags) { return Open(Utf8(path).c_str(), flags); }
 
 Handle Open(const char* path, unsigned flags) {
   const int fd = ::open(NativePath(path).c_str(), OpenMode(flags), 0644);
@@ -138,11 +166,28 @@ std::wstring WidenAnsi(const char* text) {
   return result;
 }
 
-bool OwnExecutablePath(char* buffer, size_t capacity) {
-  if (capacity == 0) return false;
-  const ssize_t length = ::readlink("/proc/self/exe", buffer, capacity);
-  if (length <= 0 || size_t(length) >= capacity) return false;
-  buffer[length] = '\0';
+bool Flush(Handle handle) { return ::fsync(int(handle)) == 0; }
+
+bool MoveOver(const wchar_t* from, const wchar_t* to) {
+  return ::rename(NativePath(Utf8(from).c_str()).c_str(), NativePath(Utf8(to).c_str()).c_str()) ==
+         0;
+}
+
+bool RemoveFile(const wchar_t* path) { return RemoveFile(Utf8(path).c_str()); }
+
+bool OwnExecutablePath(std::wstring* path) {
+  std::string buffer(256, '\0');
+  for (;;) {
+    const ssize_t length = ::readlink("/proc/self/exe", &buffer[0], buffer.size());
+    if (length <= 0) return false;
+    if (size_t(length) < buffer.size()) {
+      buffer.resize(size_t(length));
+      break;
+    }
+    if (buffer.size() >= (size_t(1) << 20)) return false;
+    buffer.resize(buffer.size() * 2);
+  }
+  *path = FromUtf8(buffer);
   return true;
 }
 

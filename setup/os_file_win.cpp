@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "setup/system_services.h"
+
 namespace os_file {
 namespace {
 
@@ -32,6 +36,15 @@ DWORD Attributes(unsigned flags) {
   return FILE_ATTRIBUTE_NORMAL;
 }
 
+// Windows 9x has the ANSI calls only: wide paths are turned into ANSI text.
+std::string NarrowAnsi(const wchar_t* text) {
+  const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return std::string();
+  std::vector<char> buffer(size_t(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text, -1, buffer.data(), size, nullptr, nullptr);
+  return std::string(buffer.data());
+}
+
 Handle FromWin(HANDLE h) {
   return h == INVALID_HANDLE_VALUE ? kInvalidHandle : reinterpret_cast<Handle>(h);
 }
@@ -41,6 +54,7 @@ HANDLE ToWin(Handle h) { return reinterpret_cast<HANDLE>(h); }
 }  // namespace
 
 Handle Open(const wchar_t* path, unsigned flags) {
+  if (!UsesWideCalls()) return Open(NarrowAnsi(path).c_str(), flags);
   return FromWin(CreateFileW(path, Access(flags), Share(flags), nullptr, Disposition(flags),
                              Attributes(flags), nullptr));
 }
@@ -120,10 +134,48 @@ std::wstring WidenAnsi(const char* text) {
   return result;
 }
 
-bool OwnExecutablePath(char* buffer, size_t capacity) {
-  if (capacity == 0) return false;
-  const DWORD length = GetModuleFileNameA(nullptr, buffer, DWORD(capacity));
-  return length > 0 && length < capacity;
+bool RemoveFile(const wchar_t* path) {
+  if (!UsesWideCalls()) return DeleteFileA(NarrowAnsi(path).c_str()) != 0;
+  return DeleteFileW(path) != 0;
+}
+
+bool Flush(Handle handle) { return FlushFileBuffers(ToWin(handle)) != 0; }
+
+bool MoveOver(const wchar_t* from, const wchar_t* to) {
+  if (UsesWideCalls()) {
+    return MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  }
+  // Windows 9x cannot rename over a file: the target goes first, which
+  // leaves a moment without it.
+  const std::string target = NarrowAnsi(to);
+  DeleteFileA(target.c_str());
+  return MoveFileA(NarrowAnsi(from).c_str(), target.c_str()) != 0;
+}
+
+bool OwnExecutablePath(std::wstring* path) {
+  // The result is cut to the buffer's size (unterminated on older systems)
+  // when the buffer is too small, so grow until it fits; paths stop at
+  // 32767 characters.
+  for (DWORD capacity = MAX_PATH + 1; capacity <= 0x10000; capacity *= 2) {
+    if (!UsesWideCalls()) {
+      std::string narrow(capacity, '\0');
+      const DWORD length = GetModuleFileNameA(nullptr, &narrow[0], capacity);
+      if (length == 0) return false;
+      if (length >= capacity) continue;
+      narrow.resize(length);
+      *path = WidenAnsi(narrow.c_str());
+      return true;
+    }
+    std::wstring buffer(capacity, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, &buffer[0], capacity);
+    if (length == 0) return false;
+    if (length < capacity) {
+      buffer.resize(length);
+      *path = buffer;
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace os_file

@@ -1,13 +1,12 @@
 #include "setup/payload.h"
 
+#include <string>
+
 #include "setup/os_file.h"
 #include "setup/package_archive.h"
 #include "setup/payload_locator.h"
 
 namespace {
-
-// The executable path is ANSI, at most 260 characters.
-constexpr size_t kPathCapacity = 261;
 
 enum class OpenState { kNotTried, kOpen, kFailed };
 
@@ -34,7 +33,10 @@ const char* PayloadStatusText(PayloadStatus status) {
   return "unknown";
 }
 
-PayloadStatus OpenPayloadFile(const char* path, PayloadFile* out) {
+namespace {
+
+template <typename Char>
+PayloadStatus OpenPayloadFileAt(const Char* path, PayloadFile* out) {
   ClosePayloadFile(out);
   if (!out->file.OpenFile(path, stream_flags::kOwnExecutable) || !out->file.ReadWholeFile()) {
     ClosePayloadFile(out);
@@ -61,6 +63,16 @@ PayloadStatus OpenPayloadFile(const char* path, PayloadFile* out) {
   return PayloadStatus::kOk;
 }
 
+}  // namespace
+
+PayloadStatus OpenPayloadFile(const wchar_t* path, PayloadFile* out) {
+  return OpenPayloadFileAt(path, out);
+}
+
+PayloadStatus OpenPayloadFile(const char* path, PayloadFile* out) {
+  return OpenPayloadFileAt(path, out);
+}
+
 void ClosePayloadFile(PayloadFile* payload) {
   if (payload->archive) payload->archive->Release();
   payload->archive = nullptr;
@@ -73,9 +85,9 @@ void ClosePayloadFile(PayloadFile* payload) {
 
 bool OpenPayload() {
   if (g_state == OpenState::kNotTried) {
-    char path[kPathCapacity];
-    const bool opened = os_file::OwnExecutablePath(path, sizeof path) &&
-                        OpenPayloadFile(path, &g_payload) == PayloadStatus::kOk;
+    std::wstring path;
+    const bool opened = os_file::OwnExecutablePath(&path) &&
+                        OpenPayloadFile(path.c_str(), &g_payload) == PayloadStatus::kOk;
     g_state = opened ? OpenState::kOpen : OpenState::kFailed;
   }
   return g_state == OpenState::kOpen;

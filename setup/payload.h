@@ -37,8 +37,9 @@ void ClosePayload();
 // stay alive as long as it does).
 PackageArchive* PayloadArchive();
 
-// The same steps as OpenPayload for any file (ANSI path); used by OpenPayload
-// itself and by `mkinstaller verify`, so both judge a file the same way.
+// The same steps as OpenPayload for any file (wide or ANSI path); used by
+// OpenPayload itself and by `mkinstaller verify`, so both judge a file the
+// same way.
 // The archive reads the file's bytes in place from `file`'s whole-file buffer.
 struct PayloadFile {
   DataStream file;                    // the file, holding its bytes in the whole-file buffer
@@ -48,6 +49,7 @@ struct PayloadFile {
   uint32_t archive_length = 0;
   bool behind_signature = false;
 };
+PayloadStatus OpenPayloadFile(const wchar_t* path, PayloadFile* out);
 PayloadStatus OpenPayloadFile(const char* path, PayloadFile* out);
 // Releases the archive, the memory stream and the file's buffer, in that order.
 void ClosePayloadFile(PayloadFile* payload);

@@ -6,8 +6,11 @@
 #include <cstdint>
 
 #include "framework/interfaces.h"
+#include "setup/framework_factory.h"
 
-class SetupHost {
+// CreateInstance (the framework's factory; kFailed when not bound) comes from
+// FrameworkFactory.
+class SetupHost : public FrameworkFactory {
  public:
   virtual ~SetupHost() = default;
 
@@ -25,8 +28,4 @@ class SetupHost {
 
   // The path variables, in their fixed order, into the variable table.
   virtual void FillPathVariables() = 0;
-
-  // The framework's factory; kFailed when not bound.
-  virtual int32_t CreateInstance(const framework::Guid& classId, const framework::Guid& interfaceId,
-                                 void** object, framework::Object* outer) = 0;
 };

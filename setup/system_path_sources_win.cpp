@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "setup/earlier_installation.h"
 #include "setup/system_services.h"
 
 namespace {
@@ -60,7 +61,7 @@ bool PathFromIdList(LPCITEMIDLIST list, std::string* path) {
 
 }  // namespace
 
-SystemPathSources::SystemPathSources() {
+SystemPathSources::SystemPathSources(FrameworkFactory* factory) : factory_(factory) {
   // Read access is all the lookups need; asking for more fails for users
   // whose profile keys are locked down.
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_READ, &shell_folders_) !=
@@ -114,4 +115,10 @@ bool SystemPathSources::WindowsDirectory(std::string* path) {
   return true;
 }
 
-bool SystemPathSources::EarlierInstallDirectory(std::string*) { return false; }
+bool SystemPathSources::EarlierInstallDirectory(std::string* path) {
+  const std::wstring log = UninstallLogPath();
+  std::wstring folder;
+  return factory_ != nullptr && !log.empty() &&
+         FindEarlierInstallDirectoryInLog(*factory_, log, &folder) &&
+         WideToAnsi(folder.c_str(), path);
+}

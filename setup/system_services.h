@@ -1,5 +1,5 @@
-// Which Windows family the installer runs on, pending file replacements and
-// restarting the machine. Implemented for Windows only.
+// Which Windows family the installer runs on, pending file replacements,
+// restarting the machine and where the uninstall log lives. Implemented for Windows only.
 #pragma once
 
 #include <string>
@@ -20,6 +20,10 @@ bool UsesWideCalls();
 bool IsRebootNeeded();
 bool IsRebootNeededNt();
 bool IsRebootNeeded9x(const std::string& windowsDir);
+
+// The uninstall log's file: the system directory followed by
+// "\TervixUninstall.xml"; empty when the system directory is not known.
+std::wstring UninstallLogPath();
 
 // Enables the shutdown privilege and asks for a restart with reason code
 // 0x80040002 (planned, application, installation). Whether it was accepted.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "setup/os_file.h"
 #include "setup/variable_table.h"
 
 namespace {
@@ -49,6 +50,22 @@ bool UsesWideCalls() {
   // The high bit of the version word is set on Windows 9x only.
   return (GetVersion() & 0x80000000u) == 0;
 #pragma GCC diagnostic pop
+}
+
+std::wstring UninstallLogPath() {
+  std::wstring folder;
+  if (UsesWideCalls()) {
+    wchar_t wide[MAX_PATH + 1] = L"";
+    const UINT length = GetSystemDirectoryW(wide, MAX_PATH + 1);
+    if (length == 0 || length > MAX_PATH) return std::wstring();
+    folder.assign(wide, length);
+  } else {
+    char narrow[MAX_PATH + 1] = "";
+    const UINT length = GetSystemDirectoryA(narrow, MAX_PATH + 1);
+    if (length == 0 || length > MAX_PATH) return std::wstring();
+    folder = os_file::WidenAnsi(narrow);
+  }
+  return folder + L"\\TervixUninstall.xml";
 }
 
 bool IsRebootNeededNt() {

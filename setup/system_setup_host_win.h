@@ -1,5 +1,6 @@
 // The services the installer runs on when it is the real program: its own
-// payload, the temporary framework environment, the system's path sources.
+// payload, the temporary framework environment, the system's path sources,
+// and the script engine with the "installer" object in its global scope.
 #pragma once
 
 #include <memory>
@@ -12,14 +13,17 @@ class MessageSink;
 class SystemSetupHost : public SetupHost {
  public:
   explicit SystemSetupHost(MessageSink& messages) : messages_(messages) {}
+  ~SystemSetupHost() override;
 
   bool OpenPayload() override;
   void ClosePayload() override;
   framework::Archive* PayloadArchive() override;
   bool SetUpEnvironment() override;
   void TearDownEnvironment() override;
-  // The script object itself is not built yet, so this fails once the
-  // engine has been created.
+  // The engine, and the "installer" object (its container and its script
+  // object, named and described) added to the engine's global scope. The
+  // object has no methods yet: the window's scripts find "installer" but
+  // none of its methods until the dispatcher exists.
   bool CreateScriptObject() override;
   void FillPathVariables() override;
   int32_t CreateInstance(const framework::Guid& classId, const framework::Guid& interfaceId,
@@ -29,6 +33,11 @@ class SystemSetupHost : public SetupHost {
   TemporaryEnvironment* environment() { return environment_.get(); }
 
  private:
+  void ReleaseScriptObject();
+
   MessageSink& messages_;
   std::unique_ptr<TemporaryEnvironment> environment_;
+  // The installer's container of the script object; released before the
+  // framework is unbound, since its inner object belongs to the engine's library.
+  framework::Object* script_container_ = nullptr;
 };

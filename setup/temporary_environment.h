@@ -1,5 +1,6 @@
 // The installer's private copy of the framework: a fresh folder under the
-// system's temporary folder, the six libraries extracted into it, the
+// system's temporary folder, the current user's alone, the six libraries
+// extracted into it (inheriting the folder's security), the
 // framework pointed at it through OXU_SHARED_PATH and OXU_LIBRARY_PATH, the
 // component library bound and the other five registered. Implemented for
 // Windows only.
@@ -41,9 +42,13 @@ class TemporaryEnvironment {
   const std::string& folder() const { return folder_; }
   FrameworkBinding& binding() { return binding_; }
 
-  // The first "<temp>\trvxtmp~<n>" (n in lower-case hexadecimal) that does
-  // not exist; temp loses one trailing "\". Empty when temp is empty.
-  static std::string FreeFolderName(const std::string& temp);
+  // Makes a new folder "<temp>\trvxtmp~<n>" (n = 0, 1, 2, ... in lower-case
+  // hexadecimal; temp loses one trailing "\") that belongs to the current
+  // user alone. A name is taken by creating it: a create that fails because
+  // the name exists moves on to the next n, so a folder someone else
+  // prepared is never used. False when temp is empty or a create fails for
+  // any other reason.
+  static bool CreateFreshFolder(const std::string& temp, std::string* folder);
 
  private:
   bool CreateFolder();

@@ -7,6 +7,7 @@
 
 #include "setup/entry_extraction.h"
 #include "setup/message_sink.h"
+#include "setup/private_folder_security.h"
 #include "setup/variable_table.h"
 
 namespace {
@@ -16,10 +17,6 @@ constexpr unsigned kMostFolderTries = 0x10000;
 bool IsDirectory(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string TemporaryFolder() {
@@ -46,7 +43,11 @@ void DeleteFolder(const std::string& folder) {
       std::string name = found.cFileName;
       if (name == "." || name == "..") continue;
       std::string path = folder + "\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      const DWORD attributes = found.dwFileAttributes;
+      if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        // A junction or link: remove the link, never what it points at.
+        RemoveDirectoryA(path.c_str());
+      } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
         DeleteFolder(path);
       } else {
         DeleteFileA(path.c_str());
@@ -65,34 +66,44 @@ const TemporaryEnvironment::Library TemporaryEnvironment::kLibraries[6] = {
     {"tervix_pixway", "pixway.dll"}, {"tervix_tvx", "tvx.dll"},
 };
 
-std::string TemporaryEnvironment::FreeFolderName(const std::string& temp) {
-  if (temp.empty()) return std::string();
+bool TemporaryEnvironment::CreateFreshFolder(const std::string& temp, std::string* folder) {
+  if (temp.empty()) return false;
   std::string base = temp;
   if (base.back() == '\\') base.pop_back();
+  PrivateFolderSecurity security;
+  if (!security.usable()) return false;
+  auto* attributes = static_cast<SECURITY_ATTRIBUTES*>(security.attributes());
   for (unsigned n = 0; n < kMostFolderTries; ++n) {
     char suffix[32];
     std::snprintf(suffix, sizeof(suffix), "%c%s%x", '\\', "trvxtmp~", n);
-    std::string candidate = base + suffix;
-    if (!Exists(candidate)) return candidate;
+    const std::string candidate = base + suffix;
+    if (CreateDirectoryA(candidate.c_str(), attributes)) {
+      *folder = candidate;
+      return true;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
   }
-  return std::string();
+  return false;
 }
 
 bool TemporaryEnvironment::CreateFolder() {
-  std::string temp = TemporaryFolder();
+  const std::string temp = TemporaryFolder();
   if (temp.empty()) return false;
-  std::string withoutSeparator = temp.back() == '\\' ? temp.substr(0, temp.size() - 1) : temp;
+  const std::string withoutSeparator = temp.back() == '\\' ? temp.substr(0, temp.size() - 1) : temp;
   if (!IsDirectory(withoutSeparator)) return false;
-  std::string folder = FreeFolderName(temp);
-  if (folder.empty() || !CreateDirectoryA(folder.c_str(), nullptr)) return false;
-  folder_ = folder;
-  return true;
+  return CreateFreshFolder(temp, &folder_);
 }
 
+// Each library gets the folder's security itself too: a file normally takes
+// it over from the folder, but not everywhere (Wine gives new files the
+// Unix default), and the framework must not be readable or replaceable by
+// anyone else.
 bool TemporaryEnvironment::ExtractLibraries() {
+  PrivateFolderSecurity security;
   for (const Library& library : kLibraries) {
     std::string destination = folder_ + "\\" + library.file;
-    if (!ExtractEntryFrom(archive_, variables_, destination.c_str(), library.entry, nullptr)) {
+    if (!ExtractEntryFrom(archive_, variables_, destination.c_str(), library.entry, nullptr) ||
+        !security.ApplyTo(destination.c_str())) {
       return false;
     }
   }

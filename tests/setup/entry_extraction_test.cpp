@@ -98,3 +98,24 @@ TEST(EnsureDirectoryTest, ReportsWhetherTheFolderWasCreated) {
   const std::string blocked = root + "\\file\\sub";
   EXPECT_EQ(kDirectoryNotCreated, EnsureDirectory(blocked.c_str()));
 }
+
+// Installer paths may mix "/" in: each "/" counts as a separator once the
+// path holds a "\" at all; a path without any "\" is left alone.
+TEST(EnsureDirectoryTest, ForwardSlashesSeparateLevelsToo) {
+  payload_test::TempFolder folder;
+  const std::string root = folder.InstallerPath();
+  std::error_code error;
+  std::filesystem::create_directory(folder.path() / "have", error);
+  const std::string mixed = root + "\\have/new/deeper";
+  EXPECT_EQ(kDirectoryCreated, EnsureDirectory(mixed.c_str()));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "have" / "new" / "deeper", error));
+  EXPECT_EQ(kDirectoryNotCreated, EnsureDirectory(mixed.c_str()));
+  EXPECT_EQ(kDirectoryNotCreated, EnsureDirectory((root + "\\have/new").c_str()));
+
+  std::string forward_only = folder.path().string() + "/other/level";
+  for (char& c : forward_only) {
+    if (c == '\\') c = '/';
+  }
+  EXPECT_EQ(kDirectoryUnchanged, EnsureDirectory(forward_only.c_str()));
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "other", error));
+}

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/setup/win_test_paths.h"
 
 namespace {
@@ -82,6 +85,48 @@ TEST_F(FrameworkBindingTest, LoadsOnlyByFullPath) {
   EXPECT_TRUE(FrameworkBinding::IsFullPath("\\\\server\\share\\oxu.dll"));
   EXPECT_FALSE(FrameworkBinding::IsFullPath("\\a\\oxu.dll"));
   EXPECT_FALSE(FrameworkBinding::IsFullPath("C:oxu.dll"));
+}
+
+// Stands for a system without SetDefaultDllDirectories, which refuses the
+// LOAD_LIBRARY_SEARCH_* flags as an invalid parameter; records every call.
+struct LoaderCall {
+  std::string path;
+  unsigned long flags;
+};
+std::vector<LoaderCall> g_loader_calls;
+DWORD g_refusal = ERROR_INVALID_PARAMETER;
+
+void* OldSystemLoader(const char* path, unsigned long flags) {
+  g_loader_calls.push_back({path, flags});
+  if (flags & (LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    SetLastError(g_refusal);
+    return nullptr;
+  }
+  return LoadLibraryExA(path, nullptr, DWORD(flags));
+}
+
+TEST_F(FrameworkBindingTest, SystemsRefusingTheSearchFlagsLoadByFullPathWithTheAlteredSearch) {
+  g_loader_calls.clear();
+  g_refusal = ERROR_INVALID_PARAMETER;
+  const std::string path = Library("fake_oxu.dll");
+  FrameworkBinding binding(OldSystemLoader);
+  ASSERT_TRUE(binding.Bind(path));
+  EXPECT_EQ("attach;created;initialize;registrar deleted;", TakeLog());
+  ASSERT_EQ(2u, g_loader_calls.size());
+  EXPECT_EQ(DWORD(LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32),
+            g_loader_calls[0].flags);
+  EXPECT_EQ(DWORD(LOAD_WITH_ALTERED_SEARCH_PATH), g_loader_calls[1].flags);
+  EXPECT_EQ(path, g_loader_calls[1].path);
+  binding.Unbind();
+  TakeLog();
+
+  // Any other failure is final: no second try.
+  g_loader_calls.clear();
+  g_refusal = ERROR_MOD_NOT_FOUND;
+  FrameworkBinding missing(OldSystemLoader);
+  EXPECT_FALSE(missing.Bind(path));
+  EXPECT_EQ(1u, g_loader_calls.size());
+  EXPECT_EQ("", TakeLog());
 }
 
 TEST_F(FrameworkBindingTest, SharedPathComesFromTheEnvironmentAndBlanksCountAsEmpty) {

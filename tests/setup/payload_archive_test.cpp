@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "setup/package_archive.h"
 #include "setup/payload.h"
@@ -127,6 +131,19 @@ TEST_F(PayloadArchiveTest, EntryFailingItsZipCrcCountsAsMissing) {
   EXPECT_EQ(0u, archive_->ReadEntry("bad", &bytes));
   EXPECT_EQ(nullptr, bytes);
   EXPECT_EQ("good data", ReadText("good"));
+
+  // The same through an archive opened from a file (read by the zip reader,
+  // not from memory).
+  const std::string zip_path = folder_.File("damaged.zip");
+  payload_test::WriteAll(zip_path, damaged);
+  PackageArchive* file_archive = PackageArchive::Create();
+  file_archive->AddRef();
+  ASSERT_TRUE(file_archive->OpenFileA(zip_path.c_str()));
+  EXPECT_EQ(0u, file_archive->ReadEntry("bad", &bytes));
+  EXPECT_EQ(9u, file_archive->ReadEntry("good", &bytes));
+  EXPECT_EQ(0, std::memcmp(bytes, "good data", 9));
+  file_archive->FreeBuffer(bytes);
+  file_archive->Release();
 }
 
 TEST_F(PayloadArchiveTest, FollowsTheObjectConventions) {
@@ -155,6 +172,13 @@ TEST_F(PayloadArchiveTest, NameIsTheDisplayNameElseTheStreamName) {
   archive->GetName(&name);
   EXPECT_STREQ(L"Installer", name);
   EXPECT_EQ(4u, archive->GetEntryCount());
+  uint8_t* bytes = nullptr;
+  ASSERT_EQ(kIndexText.size(), archive->ReadEntry("index", &bytes));
+  EXPECT_EQ(kIndexText, std::string(reinterpret_cast<char*>(bytes), kIndexText.size()));
+  archive->FreeBuffer(bytes);
+  ASSERT_EQ(5u, archive->ReadEntryAt(3, &bytes));
+  EXPECT_EQ(0, std::memcmp(bytes, "\x01\x02\x03\x00\x04", 5));
+  archive->FreeBuffer(bytes);
   EXPECT_TRUE(archive->Close());
   EXPECT_FALSE(archive->Close());
   EXPECT_EQ(0u, archive->GetEntryCount());
@@ -254,17 +278,43 @@ TEST(PayloadFileTest, OwnExecutableWithoutPayloadIsRefusedOnce) {
   ClosePayload();
 }
 
-// Zip allows names up to 0xFFFF bytes; the reader keeps 0x8001 of them.
-TEST(PayloadFileTest, OverlongEntryNamesAreCutNotOverrun) {
+// Names of any length up to the reader's 0x8001-byte buffer are found by
+// name (the zip reader's own lookup stops at 255 bytes). Zip allows names up
+// to 0xFFFF bytes: a longer one is listed cut, and since the cut text is not
+// its name, it is reached by index only.
+TEST(PayloadFileTest, LongEntryNamesAreFoundAndOverlongOnesAreCutNotOverrun) {
   payload_test::TempFolder folder;
   const std::string path = folder.File("setup.exe");
-  const std::string long_name(40000, 'n');
-  payload_test::WriteAll(path,
-                         payload_test::MakeSetupFile(payload_test::MakeZip({{long_name, "x"}})));
+  const std::vector<std::string> long_names = {std::string(255, 'a'), std::string(256, 'b'),
+                                               std::string(3000, 'c'), std::string(0x8001, 'd')};
+  std::vector<ZipEntry> entries;
+  for (const std::string& name : long_names) entries.push_back({name, name.substr(0, 1) + "!"});
+  const std::string overlong(40000, 'n');
+  entries.push_back({overlong, "x"});
+  payload_test::WriteAll(path, payload_test::MakeSetupFile(payload_test::MakeZip(entries)));
   PayloadFile payload;
   ASSERT_EQ(PayloadStatus::kOk, OpenPayloadFile(path.c_str(), &payload));
-  ASSERT_EQ(1u, payload.archive->GetEntryCount());
-  EXPECT_EQ(std::string(0x8001, 'n'), payload.archive->EntryName(0));
+  PackageArchive* archive = payload.archive;
+  ASSERT_EQ(5u, archive->GetEntryCount());
+  for (const std::string& name : long_names) {
+    framework::ArchiveEntryInfo info;
+    ASSERT_TRUE(archive->GetEntryInfo(name.c_str(), &info)) << name.size();
+    EXPECT_EQ(name, info.name);
+    uint8_t* bytes = nullptr;
+    ASSERT_EQ(2u, archive->ReadEntry(name.c_str(), &bytes)) << name.size();
+    EXPECT_EQ(name[0], char(bytes[0]));
+    archive->FreeBuffer(bytes);
+  }
+  const std::string cut(0x8001, 'n');
+  EXPECT_EQ(cut, archive->EntryName(4));
+  EXPECT_FALSE(archive->GetEntryInfo(cut.c_str(), nullptr));
+  framework::ArchiveEntryInfo info;
+  ASSERT_TRUE(archive->GetEntryInfoAt(4, &info));
+  EXPECT_EQ(cut, info.name);
+  uint8_t* bytes = nullptr;
+  ASSERT_EQ(1u, archive->ReadEntryAt(4, &bytes));
+  EXPECT_EQ('x', char(bytes[0]));
+  archive->FreeBuffer(bytes);
   ClosePayloadFile(&payload);
 }
 
@@ -274,4 +324,102 @@ TEST(PayloadFileTest, ArchiveWithoutEntriesIsUnreadable) {
   payload_test::WriteAll(path, payload_test::MakeSetupFile(payload_test::MakeZip({})));
   PayloadFile payload;
   EXPECT_EQ(PayloadStatus::kUnreadableDirectory, OpenPayloadFile(path.c_str(), &payload));
+}
+
+// minizip checks an entry's CRC only when the whole recorded size was read,
+// so an entry that inflates to fewer bytes than its recorded size passes
+// that check: the size comparison alone must turn it away.
+TEST(PayloadFileTest, EntryThatInflatesShortOfItsRecordedSizeIsMissing) {
+  const std::string data(300, 'q');
+  Bytes zip = payload_test::MakeZip({{"short", data}, {"fine", "fine data"}});
+  // Both copies of the uncompressed size (local header at offset 22, central
+  // directory header at offset 24) claim one byte more than the data holds.
+  ASSERT_EQ(300u, payload_test::ReadLe32(zip, 22));
+  payload_test::PutLe32(&zip, 22, 301);
+  const size_t central = payload_test::FindCentralHeader(zip, "short");
+  ASSERT_NE(0u, central);
+  ASSERT_EQ(300u, payload_test::ReadLe32(zip, central + 24));
+  payload_test::PutLe32(&zip, central + 24, 301);
+
+  payload_test::TempFolder folder;
+  const std::string path = folder.File("setup.exe");
+  payload_test::WriteAll(path, payload_test::MakeSetupFile(zip));
+  PayloadFile payload;
+  ASSERT_EQ(PayloadStatus::kOk, OpenPayloadFile(path.c_str(), &payload));
+  // The payload (read from memory) and the same archive opened from a file
+  // (read by the zip reader) both refuse it.
+  const std::string zip_path = folder.File("short.zip");
+  payload_test::WriteAll(zip_path, zip);
+  PackageArchive* from_file = PackageArchive::Create();
+  from_file->AddRef();
+  ASSERT_TRUE(from_file->OpenFileA(zip_path.c_str()));
+  for (PackageArchive* archive : {payload.archive, from_file}) {
+    framework::ArchiveEntryInfo info;
+    ASSERT_TRUE(archive->GetEntryInfo("short", &info));
+    EXPECT_EQ(301u, info.uncompressed_size);
+    uint8_t* bytes = reinterpret_cast<uint8_t*>(1);
+    EXPECT_EQ(0u, archive->ReadEntry("short", &bytes));
+    EXPECT_EQ(nullptr, bytes);
+    EXPECT_EQ(0u, archive->ReadEntryAt(0, &bytes));
+    EXPECT_EQ(9u, archive->ReadEntry("fine", &bytes));
+    archive->FreeBuffer(bytes);
+  }
+  from_file->Release();
+  ClosePayloadFile(&payload);
+}
+
+// The information record's name is the archive's own copy of the entry's
+// name: a later call (from this thread or another) does not change it.
+TEST_F(PayloadArchiveTest, EntryNamesHandedOutStayPut) {
+  OpenSample();
+  framework::ArchiveEntryInfo first;
+  framework::ArchiveEntryInfo second;
+  ASSERT_TRUE(archive_->GetEntryInfo("index", &first));
+  ASSERT_TRUE(archive_->GetEntryInfoAt(1, &second));
+  uint8_t* bytes = nullptr;
+  archive_->ReadEntry("raw.bin", &bytes);
+  archive_->FreeBuffer(bytes);
+  EXPECT_STREQ("index", first.name);
+  EXPECT_STREQ("docs/a.txt", second.name);
+  const char* listed = archive_->EntryName(3);
+  archive_->GetEntryInfo("docs/a.txt", &second);
+  EXPECT_STREQ("raw.bin", listed);
+}
+
+// The zip reader has one current entry; the archive's lock keeps readers on
+// several threads (the window's images on the GUI thread, the install
+// worker's files) from moving it under each other.
+TEST(PayloadFileTest, EntriesReadFromSeveralThreadsAtOnceComeOutWhole) {
+  std::vector<ZipEntry> entries;
+  for (int i = 0; i < 8; ++i) {
+    std::string data;
+    for (int k = 0; k < 4000; ++k) data += char('a' + (i * 7 + k * 13) % 26);
+    entries.push_back({"entry" + std::to_string(i), data, i % 2 == 0});
+  }
+  payload_test::TempFolder folder;
+  const std::string path = folder.File("setup.exe");
+  payload_test::WriteAll(path, payload_test::MakeSetupFile(payload_test::MakeZip(entries)));
+  PayloadFile payload;
+  ASSERT_EQ(PayloadStatus::kOk, OpenPayloadFile(path.c_str(), &payload));
+  PackageArchive* archive = payload.archive;
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> readers;
+  for (int t = 0; t < 4; ++t) {
+    readers.emplace_back([&, t] {
+      for (int round = 0; round < 150; ++round) {
+        const ZipEntry& entry = entries[size_t((t * 3 + round) % 8)];
+        uint8_t* bytes = nullptr;
+        const uint32_t size = round % 2
+                                  ? archive->ReadEntry(entry.name.c_str(), &bytes)
+                                  : archive->ReadEntryAt(uint32_t((t * 3 + round) % 8), &bytes);
+        if (size != entry.data.size() || std::memcmp(bytes, entry.data.data(), size) != 0) ++wrong;
+        archive->FreeBuffer(bytes);
+        framework::ArchiveEntryInfo info;
+        if (!archive->GetEntryInfo(entry.name.c_str(), &info) || entry.name != info.name) ++wrong;
+      }
+    });
+  }
+  for (std::thread& reader : readers) reader.join();
+  EXPECT_EQ(0, wrong.load());
+  ClosePayloadFile(&payload);
 }

@@ -6,6 +6,7 @@
 #include <minizip/zip.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -110,6 +111,25 @@ inline void PutLe16(Bytes* b, size_t at, uint16_t v) {
 
 inline void PutLe32(Bytes* b, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) (*b)[at + i] = uint8_t(v >> (8 * i));
+}
+
+inline uint32_t ReadLe32(const Bytes& b, size_t at) {
+  uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | b[at + size_t(i)];
+  return v;
+}
+
+// Offset of the central directory header ("PK\1\2") of the entry named
+// `name`, or 0.
+inline size_t FindCentralHeader(const Bytes& zip, const std::string& name) {
+  for (size_t at = 0; at + 46 + name.size() <= zip.size(); ++at) {
+    if (zip[at] == 'P' && zip[at + 1] == 'K' && zip[at + 2] == 1 && zip[at + 3] == 2 &&
+        size_t(zip[at + 28] | (zip[at + 29] << 8)) == name.size() &&
+        std::equal(name.begin(), name.end(), zip.begin() + long(at + 46))) {
+      return at;
+    }
+  }
+  return 0;
 }
 
 // The smallest file the signed-layout search accepts as a PE image: DOS

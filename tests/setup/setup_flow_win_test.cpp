@@ -115,23 +115,6 @@ TEST(SetupFlowOnWindows, FrameworkIsUnpackedBoundRegisteredAndRemovedAgain) {
   SetEnvironmentVariableA("OXU_LIBRARY_PATH", nullptr);
 }
 
-TEST(TemporaryEnvironment, TakesTheFirstFreeHexadecimalFolderName) {
-  char temp[MAX_PATH] = "";
-  GetTempPathA(MAX_PATH, temp);
-  std::string base = std::string(temp) + "qorva_trvxtmp_test";
-  CreateDirectoryA(base.c_str(), nullptr);
-  EXPECT_EQ(base + "\\trvxtmp~0", TemporaryEnvironment::FreeFolderName(base + "\\"));
-  for (int n = 0; n < 10; ++n) {
-    CreateDirectoryA((base + "\\trvxtmp~" + std::to_string(n)).c_str(), nullptr);
-  }
-  EXPECT_EQ(base + "\\trvxtmp~a", TemporaryEnvironment::FreeFolderName(base));
-  EXPECT_EQ("", TemporaryEnvironment::FreeFolderName(""));
-  for (int n = 0; n < 10; ++n) {
-    RemoveDirectoryA((base + "\\trvxtmp~" + std::to_string(n)).c_str());
-  }
-  RemoveDirectoryA(base.c_str());
-}
-
 TEST(SystemPathSources, FillsTheTableFromTheShellWithInstdirUnderProgramFiles) {
   SystemPathSources sources;
   VariableTable variables;

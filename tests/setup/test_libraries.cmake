@@ -17,3 +17,11 @@ if(WIN32)
     add_dependencies(setup_win_tests fake_oxu fake_oxu_refuses fake_oxu_no_factory)
   endif()
 endif()
+
+# The XML document double of the uninstall log tests works over pugixml (the
+# installer itself reaches XML only through the framework).
+foreach(setup_test_target setup_tests setup_win_tests)
+  if(TARGET ${setup_test_target})
+    target_link_libraries(${setup_test_target} PRIVATE qorva::pugixml)
+  endif()
+endforeach()

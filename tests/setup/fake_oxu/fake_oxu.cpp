@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cwchar>
 #include <new>
 
 #include "framework/interfaces.h"
@@ -45,9 +46,10 @@ class FakeRegistrar final : public framework::Registrar {
     }
     return left;
   }
-  int32_t FRAMEWORK_CALL Register(int32_t, const wchar_t*, int32_t, const wchar_t*) override {
+  // Refuses libraries whose path mentions "refused".
+  int32_t FRAMEWORK_CALL Register(int32_t, const wchar_t* path, int32_t, const wchar_t*) override {
     Log("register");
-    return 0;
+    return path != nullptr && std::wcsstr(path, L"refused") != nullptr ? 1 : 0;
   }
   int32_t FRAMEWORK_CALL Initialize() override {
     Log("initialize");
