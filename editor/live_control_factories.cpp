@@ -9,6 +9,7 @@
 #include "model/skin_object.h"
 #include "model/skin_object_kind.h"
 #include "runtime/skin_button_wnd.h"
+#include "runtime/skin_slider_wnd.h"
 #include "ui/cfont.h"
 #include "ui/crgn.h"
 
@@ -57,6 +58,28 @@ std::unique_ptr<CWnd> MakeButton(CSkinView& view, SkinObject& object) {
   return button;
 }
 
+// Sliders need their two pictures; without them there is no window.
+std::unique_ptr<CWnd> MakeSlider(CSkinView& view, SkinObject& object) {
+  if (object.images.size() < 2) return nullptr;
+  std::unique_ptr<SkinSliderWnd> slider(new (std::nothrow) SkinSliderWnd);
+  if (slider == nullptr) return nullptr;
+  slider->SetVertical(object.orientation == SkinObject::kVertical);
+  slider->SetAsPoint(object.block.AsPoint());
+  CRgn shape;
+  const bool shaped = object.GetWindowRegion(shape);
+  if (!slider->Create(ImageAt(object, 0), ImageAt(object, 1), view.LiveControlRect(object),
+                      shaped ? &shape : nullptr, view.LiveControlStyle(), &view,
+                      object.kind == SkinObjectKind::kCustomSlider, CSkinView::kLiveControlId)) {
+    return slider;
+  }
+  if (view.IsEditMode()) {
+    slider->SetMoveMode(true);
+    slider->SetPos(50);
+  }
+  view.ShowLiveControl(*slider, object);
+  return slider;
+}
+
 std::unique_ptr<CWnd> MakePlaceholder(CSkinView& view, SkinObject&) {
   std::unique_ptr<LivePlaceholder> placeholder(new (std::nothrow) LivePlaceholder);
   if (placeholder == nullptr) return nullptr;
@@ -70,6 +93,8 @@ std::unique_ptr<CWnd> MakePlaceholder(CSkinView& view, SkinObject&) {
 void RegisterLiveControlFactories(CSkinView& view) {
   view.SetLiveControlFactory(SkinObjectKind::kButton, &MakeButton);
   view.SetLiveControlFactory(SkinObjectKind::kShortcut, &MakeButton);
+  view.SetLiveControlFactory(SkinObjectKind::kSlider, &MakeSlider);
+  view.SetLiveControlFactory(SkinObjectKind::kCustomSlider, &MakeSlider);
   view.SetLiveControlFactory(SkinObjectKind::kMenuElement, &MakePlaceholder);
   view.SetLiveControlFactory(SkinObjectKind::kAlphaBackground, &MakePlaceholder);
   // Every kind number from kCount up shares the last slot.

@@ -15,6 +15,7 @@
 #include "model/skin_object.h"
 #include "model/skin_object_kind.h"
 #include "runtime/skin_button_wnd.h"
+#include "runtime/skin_slider_wnd.h"
 #include "tests/support/test_images.h"
 
 namespace {
@@ -92,6 +93,19 @@ TEST_F(LiveControlsTest, ButtonsArePlacedAtTheirPositionWithTheUpImagesSize) {
   SkinButtonWnd* button = dynamic_cast<SkinButtonWnd*>(CWnd::FromHandlePermanent(windows[0]));
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(button->GetDlgCtrlID(), static_cast<int>(CSkinView::kLiveControlId));
+}
+
+TEST_F(LiveControlsTest, SlidersNeedTwoPicturesAndStartAtFiftyInTheEditor) {
+  Add(SkinObjectKind::kSlider, "Volume", RECT{10, 200, 130, 214}, 2);
+  Add(SkinObjectKind::kSlider, "Half", RECT{10, 230, 130, 244}, 1);  // no window
+  Show();
+  EXPECT_EQ(view->LiveControlCount(), 2u);
+  const std::vector<HWND> windows = Children();
+  ASSERT_EQ(windows.size(), 1u);
+  SkinSliderWnd* slider = dynamic_cast<SkinSliderWnd*>(CWnd::FromHandlePermanent(windows[0]));
+  ASSERT_NE(slider, nullptr);
+  EXPECT_EQ(slider->GetPos(), 50);
+  EXPECT_EQ(RectIn(windows[0], view->GetSafeHwnd()).TopLeft(), CPoint(10, 200));
 }
 
 TEST_F(LiveControlsTest, SyncPositionsWritesMovedControlsAndSkipsPlaceholders) {
