@@ -1,7 +1,9 @@
 #include "editor/live_control_factories.h"
 
+#include <cstdio>
 #include <memory>
 #include <new>
+#include <string>
 
 #include "editor/live_placeholder.h"
 #include "editor/skin_view.h"
@@ -9,6 +11,9 @@
 #include "model/skin_object.h"
 #include "model/skin_object_kind.h"
 #include "runtime/skin_button_wnd.h"
+#include "runtime/skin_drive_list_wnd.h"
+#include "runtime/skin_list_wnd.h"
+#include "runtime/skin_scroll_bar_wnd.h"
 #include "runtime/skin_slider_wnd.h"
 #include "ui/cfont.h"
 #include "ui/crgn.h"
@@ -80,6 +85,72 @@ std::unique_ptr<CWnd> MakeSlider(CSkinView& view, SkinObject& object) {
   return slider;
 }
 
+// The editor fills lists with this many sample rows, so their scrolling
+// can be tried.
+constexpr int kPreviewRows = 100;
+
+std::string PreviewRow(const char* format, int number) {
+  char text[32];
+  std::snprintf(text, sizeof text, format, number);
+  return text;
+}
+
+std::unique_ptr<CWnd> MakeListBox(CSkinView& view, SkinObject& object) {
+  std::unique_ptr<SkinListWnd> list(new (std::nothrow) SkinListWnd);
+  if (list == nullptr) return nullptr;
+  // Rows copy the colours when they are added, and the scroll bar makes its
+  // default pictures at creation: both are set first.
+  list->SetTextColor(object.block.TextColor());
+  list->SetSelTextColor(object.block.SelectedTextColor());
+  // The skin's pictures only when all 13 are there.
+  if (object.images.size() == 13) {
+    list->SetBackground(ImageAt(object, 0));
+    SkinScrollBarWnd& bar = list->ScrollBar();
+    bar.SetTrackBackground(ImageAt(object, 1));
+    bar.SetThumbBitmaps(ImageAt(object, 2), ImageAt(object, 3), ImageAt(object, 4));
+    bar.SetUpArrowBitmaps(ImageAt(object, 5), ImageAt(object, 6), ImageAt(object, 7),
+                          ImageAt(object, 8));
+    bar.SetDownArrowBitmaps(ImageAt(object, 9), ImageAt(object, 10), ImageAt(object, 11),
+                            ImageAt(object, 12));
+  }
+  if (!list->Create(view.LiveControlStyle(), view.LiveControlRect(object), &view,
+                    CSkinView::kLiveControlId)) {
+    return list;
+  }
+  list->SetMoveMode(view.IsEditMode());
+  if (view.IsEditMode()) {
+    for (int row = 1; row <= kPreviewRows; ++row)
+      list->AddItem(PreviewRow("Item %d", row).c_str(), -1, false);
+  }
+  HandFontTo(*list, object);
+  view.ShowLiveControl(*list, object);
+  return list;
+}
+
+std::unique_ptr<CWnd> MakeDriveList(CSkinView& view, SkinObject& object) {
+  std::unique_ptr<SkinDriveListWnd> drives(new (std::nothrow) SkinDriveListWnd);
+  if (drives == nullptr) return nullptr;
+  drives->SetBackground(ImageAt(object, 0));
+  drives->SetUpArrowBitmaps(ImageAt(object, 1), ImageAt(object, 2), ImageAt(object, 3),
+                            ImageAt(object, 4));
+  drives->SetDownArrowBitmaps(ImageAt(object, 5), ImageAt(object, 6), ImageAt(object, 7),
+                              ImageAt(object, 8));
+  drives->SetDriveBitmaps(ImageAt(object, 9), ImageAt(object, 10), ImageAt(object, 11));
+  drives->SetTextColor(object.block.TextColor());
+  if (!drives->Create(view.LiveControlStyle(), view.LiveControlRect(object), &view,
+                      CSkinView::kLiveControlId)) {
+    return drives;
+  }
+  drives->SetMoveMode(view.IsEditMode());
+  if (view.IsEditMode()) {
+    for (int row = 1; row <= kPreviewRows; ++row)
+      drives->AddItem(PreviewRow("Drive %d", row).c_str(), "", 0, false);
+  }
+  HandFontTo(*drives, object);
+  view.ShowLiveControl(*drives, object);
+  return drives;
+}
+
 std::unique_ptr<CWnd> MakePlaceholder(CSkinView& view, SkinObject&) {
   std::unique_ptr<LivePlaceholder> placeholder(new (std::nothrow) LivePlaceholder);
   if (placeholder == nullptr) return nullptr;
@@ -95,6 +166,8 @@ void RegisterLiveControlFactories(CSkinView& view) {
   view.SetLiveControlFactory(SkinObjectKind::kShortcut, &MakeButton);
   view.SetLiveControlFactory(SkinObjectKind::kSlider, &MakeSlider);
   view.SetLiveControlFactory(SkinObjectKind::kCustomSlider, &MakeSlider);
+  view.SetLiveControlFactory(SkinObjectKind::kListBox, &MakeListBox);
+  view.SetLiveControlFactory(SkinObjectKind::kDriveList, &MakeDriveList);
   view.SetLiveControlFactory(SkinObjectKind::kMenuElement, &MakePlaceholder);
   view.SetLiveControlFactory(SkinObjectKind::kAlphaBackground, &MakePlaceholder);
   // Every kind number from kCount up shares the last slot.

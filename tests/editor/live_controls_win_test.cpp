@@ -15,6 +15,8 @@
 #include "model/skin_object.h"
 #include "model/skin_object_kind.h"
 #include "runtime/skin_button_wnd.h"
+#include "runtime/skin_drive_list_wnd.h"
+#include "runtime/skin_list_wnd.h"
 #include "runtime/skin_slider_wnd.h"
 #include "tests/support/test_images.h"
 
@@ -106,6 +108,34 @@ TEST_F(LiveControlsTest, SlidersNeedTwoPicturesAndStartAtFiftyInTheEditor) {
   ASSERT_NE(slider, nullptr);
   EXPECT_EQ(slider->GetPos(), 50);
   EXPECT_EQ(RectIn(windows[0], view->GetSafeHwnd()).TopLeft(), CPoint(10, 200));
+}
+
+// A hidden ListBox still has its entry, so the objects after it keep theirs.
+TEST_F(LiveControlsTest, ListsGetSampleRowsAndTheSkinsPicturesOnlyWithAllThirteen) {
+  Add(SkinObjectKind::kListBox, "Full", RECT{10, 10, 150, 120}, 13);
+  SkinObject* partial = Add(SkinObjectKind::kListBox, "Twelve", RECT{160, 10, 300, 120}, 12);
+  partial->visible = 0;
+  Add(SkinObjectKind::kDriveList, "Drives", RECT{10, 130, 150, 200}, 12);
+  Add(SkinObjectKind::kButton, "After", RECT{200, 200, 0, 0}, 1);
+  Show();
+  ASSERT_EQ(view->LiveControlCount(), 4u);
+  std::vector<SkinListWnd*> lists;
+  SkinDriveListWnd* drives = nullptr;
+  for (HWND window : Children()) {
+    CWnd* control = CWnd::FromHandlePermanent(window);
+    if (auto* list = dynamic_cast<SkinListWnd*>(control)) lists.push_back(list);
+    if (auto* drive = dynamic_cast<SkinDriveListWnd*>(control)) drives = drive;
+  }
+  ASSERT_EQ(lists.size(), 2u);
+  ASSERT_NE(drives, nullptr);
+  EXPECT_EQ(lists[0]->GetCount(), 100);
+  ASSERT_NE(lists[0]->GetRow(99), nullptr);
+  EXPECT_EQ(lists[0]->GetRow(99)->text, "Item 100");
+  EXPECT_EQ(drives->GetCount(), 100);
+  EXPECT_EQ(lists[0]->Background(), container.objects[0]->images[0].get());
+  EXPECT_EQ(lists[1]->Background(), nullptr) << "12 pictures: none of them is used";
+  view->SyncPositions();
+  EXPECT_EQ(CRect(container.objects[3]->block.Position()).TopLeft(), CPoint(200, 200));
 }
 
 TEST_F(LiveControlsTest, SyncPositionsWritesMovedControlsAndSkipsPlaceholders) {
