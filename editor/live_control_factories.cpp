@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "editor/live_placeholder.h"
 #include "editor/skin_view.h"
@@ -89,10 +90,15 @@ std::unique_ptr<CWnd> MakeSlider(CSkinView& view, SkinObject& object) {
 // can be tried.
 constexpr int kPreviewRows = 100;
 
-std::string PreviewRow(const char* format, int number) {
-  char text[32];
-  std::snprintf(text, sizeof text, format, number);
-  return text;
+std::vector<std::string> PreviewRows(const char* format) {
+  std::vector<std::string> rows;
+  rows.reserve(kPreviewRows);
+  for (int number = 1; number <= kPreviewRows; ++number) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, number);
+    rows.push_back(text);
+  }
+  return rows;
 }
 
 std::unique_ptr<CWnd> MakeListBox(CSkinView& view, SkinObject& object) {
@@ -118,10 +124,7 @@ std::unique_ptr<CWnd> MakeListBox(CSkinView& view, SkinObject& object) {
     return list;
   }
   list->SetMoveMode(view.IsEditMode());
-  if (view.IsEditMode()) {
-    for (int row = 1; row <= kPreviewRows; ++row)
-      list->AddItem(PreviewRow("Item %d", row).c_str(), -1, false);
-  }
+  if (view.IsEditMode()) list->AddItems(PreviewRows("Item %d"));
   HandFontTo(*list, object);
   view.ShowLiveControl(*list, object);
   return list;
@@ -142,10 +145,7 @@ std::unique_ptr<CWnd> MakeDriveList(CSkinView& view, SkinObject& object) {
     return drives;
   }
   drives->SetMoveMode(view.IsEditMode());
-  if (view.IsEditMode()) {
-    for (int row = 1; row <= kPreviewRows; ++row)
-      drives->AddItem(PreviewRow("Drive %d", row).c_str(), "", 0, false);
-  }
+  if (view.IsEditMode()) drives->AddItems(PreviewRows("Drive %d"));
   HandFontTo(*drives, object);
   view.ShowLiveControl(*drives, object);
   return drives;

@@ -128,6 +128,16 @@ int SkinDriveListWnd::AddItem(const char* text, const char* path, DWORD data, bo
   return GetCount();
 }
 
+void SkinDriveListWnd::AddItems(const std::vector<std::string>& texts) {
+  for (const std::string& text : texts) {
+    Drive drive;
+    drive.text = text;
+    drive.textColor = textColor_;
+    items_.push_back(std::move(drive));
+  }
+  UpdateArrows();
+}
+
 const SkinDriveListWnd::Drive* SkinDriveListWnd::GetDrive(int index) const {
   if (index < 0 || index >= GetCount()) return nullptr;
   return &items_[static_cast<size_t>(index)];

@@ -67,6 +67,9 @@ class SkinDriveListWnd : public SkinObjectWnd {
   bool SetMoveMode(bool on);
   // Appends a drive (LED dark, the current text colour); returns the count.
   int AddItem(const char* text, const char* path, DWORD data, bool redraw);
+  // Appends many drives with empty paths and data 0 as AddItem would,
+  // without a redraw, updating the arrows once at the end.
+  void AddItems(const std::vector<std::string>& texts);
   void ClearLeds(bool redraw);
   // Shows each arrow exactly when there is something to scroll to on its
   // side.

@@ -76,12 +76,17 @@ BOOL SkinListWnd::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
 }
 
 int SkinListWnd::OnCreate(LPCREATESTRUCTA createStruct) {
-  if (SkinObjectWnd::OnCreate(createStruct) == -1) return -1;
-  if (toolTip_.Create(this)) {
-    toolTip_.AddTool(this, "");
-    toolTip_.Activate(FALSE);
-  }
-  return 0;
+  return SkinObjectWnd::OnCreate(createStruct);
+}
+
+// The tooltip is a top-level window, the costliest part of a list to make;
+// it is made when a row first has a tip to show.
+bool SkinListWnd::EnsureToolTip() {
+  if (toolTip_.GetSafeHwnd() != nullptr) return true;
+  if (!toolTip_.Create(this)) return false;
+  toolTip_.AddTool(this, "");
+  toolTip_.Activate(FALSE);
+  return true;
 }
 
 void SkinListWnd::OnDestroy() {
@@ -172,6 +177,17 @@ int SkinListWnd::AddItem(const char* text, int image, bool redraw, const char* t
   items_.push_back(std::move(row));
   SetCurSel(0, redraw);
   return GetCount() - 1;
+}
+
+void SkinListWnd::AddItems(const std::vector<std::string>& texts) {
+  for (const std::string& text : texts) {
+    Row row;
+    row.text = text;
+    row.textColor = textColor_;
+    row.selTextColor = selTextColor_;
+    items_.push_back(std::move(row));
+  }
+  SetCurSel(0, false);
 }
 
 const SkinListWnd::Row* SkinListWnd::GetRow(int index) const {
@@ -519,7 +535,7 @@ void SkinListWnd::UpdateToolTip(CPoint point) {
 }
 
 void SkinListWnd::ShowTip(const std::string& tip, const std::string& text) {
-  if (toolTip_.GetSafeHwnd() != nullptr) {
+  if (EnsureToolTip()) {
     toolTip_.UpdateTipText(tip.c_str(), this);
     toolTip_.Activate(TRUE);
   }

@@ -63,7 +63,8 @@ class SkinListWnd : public SkinObjectWnd {
   const DibImage* Background() const { return background_; }
   SkinScrollBarWnd& ScrollBar() { return scrollBar_; }
 
-  // Creates the window (WS_CLIPCHILDREN added), its scroll bar and tooltip,
+  // Creates the window (WS_CLIPCHILDREN added) and its scroll bar (the
+  // tooltip follows when a row first has a tip to show),
   // takes the parent's font and moves to rect. Returns 0 on failure.
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
@@ -84,6 +85,10 @@ class SkinListWnd : public SkinObjectWnd {
   // Appends a row with the current colours and selects row 0; returns the
   // new row's index.
   int AddItem(const char* text, int image = -1, bool redraw = true, const char* tipText = "");
+  // Appends many rows as AddItem would, one after the other, without a
+  // redraw, but lays out the scroll bar once at the end (a window move per
+  // row costs more than the rows).
+  void AddItems(const std::vector<std::string>& texts);
   // Selects index (clamped to the rows), scrolls it into view and sets the
   // scroll bar; returns the selected row, -1 without rows.
   int SetCurSel(int index, bool redraw = true);
@@ -127,6 +132,7 @@ class SkinListWnd : public SkinObjectWnd {
   void OnEnable(BOOL enabled) override;
 
  private:
+  bool EnsureToolTip();
   // A drawn row for the tooltip: its text rectangle in client coordinates
   // and a copy of the row as drawn.
   struct DrawnRow {

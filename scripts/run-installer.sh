@@ -15,47 +15,19 @@ if [ ! -f "$installer" ]; then
 fi
 echo "Starting sample-setup.exe"
 
-WINE_SESSION_DIR="$build/run-wine"
-mkdir -p "$WINE_SESSION_DIR"
-. scripts/wine-env.sh
+gui_script=run-installer
+. scripts/gui-session.sh
+gui_prepare "$build"
+gui_run_on_display "$installer"
 
-if [ -n "${DISPLAY:-}" ]; then
-  [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >"$WINE_SESSION_DIR/wineboot.log" 2>&1
-  exec wine "$installer"
-fi
-
-scripts/wine-session.sh start "$WINE_SESSION_DIR" >/dev/null || exit 1
-trap 'scripts/wine-session.sh stop "$WINE_SESSION_DIR"' EXIT
-DISPLAY=$(cat "$wine_session_display_file")
-export DISPLAY
-wine "$installer" &
-installer_pid=$!
-
-# Wait for the window to be mapped, then let it paint.
 shot="$root/${QORVA_SCREENSHOT:-build/installer-screenshot.png}"
 rm -f "$shot"
-shown=0
-for _ in $(seq 1 60); do
-  if ! kill -0 "$installer_pid" 2>/dev/null; then
-    wait "$installer_pid"
-    echo "run-installer: sample-setup.exe ended early with status $?" >&2
-    exit 1
-  fi
-  if command -v xwininfo >/dev/null && xwininfo -root -tree 2>/dev/null | grep -q '"Qorva Setup"'; then
-    shown=1
-    break
-  fi
-  sleep 0.5
-done
-sleep 2
-if ! import -display "$DISPLAY" -window root "$shot" 2>"$WINE_SESSION_DIR/import.log"; then
-  echo "run-installer: screenshot failed (see $WINE_SESSION_DIR/import.log)" >&2
-  exit 1
-fi
-echo "Screenshot saved: $shot"
-wineserver -k >/dev/null 2>&1
-wait "$installer_pid" 2>/dev/null
-if [ "$shown" != 1 ]; then
+gui_start_session "$installer"
+gui_wait_for_window "Qorva Setup"
+shown=$?
+gui_screenshot "$shot"
+gui_stop_session
+if [ "$shown" != 0 ]; then
   echo "run-installer: the installer window did not appear (see the screenshot)" >&2
   exit 1
 fi

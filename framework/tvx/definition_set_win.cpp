@@ -2,10 +2,10 @@
 
 #include <new>
 
+#include "framework/common/utf8_text.h"
 #include "framework/tvx/markup_parser.h"
 #include "framework/tvx/tvx_module_win.h"
 #include "framework/tvx/tvx_window_win.h"
-#include "framework/tvx/wide_text.h"
 
 namespace tvx {
 
@@ -60,7 +60,8 @@ int32_t DefinitionSet::Load(framework::Archive* archive, const char* entryName,
     archive->FreeBuffer(bytes);
     return framework::kFailed;
   }
-  MarkupParser parser(WideFromUtf8(entryName, std::char_traits<char>::length(entryName)));
+  MarkupParser parser(
+      framework_text::WideFromUtf8(entryName, std::char_traits<char>::length(entryName)));
   Markup markup;
   const bool parsed = parser.Parse(reinterpret_cast<const char*>(bytes), size, &markup);
   archive->FreeBuffer(bytes);

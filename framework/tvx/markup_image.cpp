@@ -1,7 +1,7 @@
 #include "framework/tvx/markup_image.h"
 
+#include "framework/common/utf8_text.h"
 #include "framework/pixway/pixway_interface.h"
-#include "framework/tvx/wide_text.h"
 
 namespace tvx {
 
@@ -26,7 +26,7 @@ bool MarkupImage::Load(framework::Archive* archive, const std::wstring& entry,
   }
   auto* decoder = static_cast<pixway::ImageDecoder*>(made);
   uint8_t* bytes = nullptr;
-  const uint32_t size = archive->ReadEntry(Utf8FromWide(entry.c_str()).c_str(), &bytes);
+  const uint32_t size = archive->ReadEntry(framework_text::Utf8FromWide(entry).c_str(), &bytes);
   int32_t width = 0;
   int32_t height = 0;
   uint8_t* decoded = nullptr;

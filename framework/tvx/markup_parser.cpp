@@ -6,7 +6,7 @@
 #include <cstring>
 #include <set>
 
-#include "framework/tvx/wide_text.h"
+#include "framework/common/utf8_text.h"
 
 namespace tvx {
 
@@ -65,7 +65,9 @@ const ControlElement* FindControlElement(const char* name) {
   return nullptr;
 }
 
-std::wstring Wide(const char* text) { return WideFromUtf8(text, std::strlen(text)); }
+std::wstring Wide(const char* text) {
+  return framework_text::WideFromUtf8(text, std::strlen(text));
+}
 
 std::wstring Quoted(const char* text) { return L"\"" + Wide(text) + L"\""; }
 
@@ -79,7 +81,7 @@ std::wstring InnerText(const pugi::xml_node& node) {
       text += child.value();
     }
   }
-  return WideFromUtf8(text);
+  return framework_text::WideFromUtf8(text);
 }
 
 // Labels keep inner spaces but lose the indentation around them.
@@ -157,7 +159,7 @@ bool MarkupParser::ParseWindow(const pugi::xml_node& node, MarkupWindow* window)
 bool MarkupParser::ParseChildren(const pugi::xml_node& node, int page, MarkupWindow* window) {
   for (pugi::xml_node child : node.children()) {
     if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
-      if (!Trimmed(WideFromUtf8(child.value(), std::strlen(child.value()))).empty()) {
+      if (!Trimmed(Wide(child.value())).empty()) {
         return Fail(child,
                     L"text belongs inside a control, not directly in " + Element(node.name()));
       }

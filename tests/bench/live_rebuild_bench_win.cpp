@@ -6,7 +6,7 @@
 //  2. One cross-fade step of a 256 x 256 button face (DibImage::Crossfade)
 //     against the same blend written with one GetPixelColor per pixel and
 //     source. Prints both times and their ratio.
-//   live_rebuild_bench_win.exe [repetitions, default 20]
+//   live_rebuild_bench_win.exe [repetitions, default 20] [kind: only objects of that kind]
 #include <windows.h>
 
 #include <chrono>
@@ -43,9 +43,11 @@ const uint32_t kKinds[] = {SkinObjectKind::kButton,    SkinObjectKind::kShortcut
                            SkinObjectKind::kSlider,    SkinObjectKind::kListBox,
                            SkinObjectKind::kDriveList, SkinObjectKind::kMenuElement};
 
-void FillContainer(SkinContainer& container) {
+// kindOnly < 0: the mixed container; otherwise every object of that kind.
+void FillContainer(SkinContainer& container, int kindOnly) {
   for (int i = 0; i < 200; ++i) {
-    const uint32_t kind = kKinds[i % (sizeof kKinds / sizeof kKinds[0])];
+    const uint32_t kind = kindOnly >= 0 ? static_cast<uint32_t>(kindOnly)
+                                        : kKinds[i % (sizeof kKinds / sizeof kKinds[0])];
     SkinObject* object = container.AddObject(kind, "object");
     const int x = (i % 20) * 66;
     const int y = (i / 20) * 66;
@@ -127,7 +129,7 @@ int main(int argc, char** argv) {
   }
   SkinContainer container("MainWindow");
   FillPicture(container.background, 1320, 9);
-  FillContainer(container);
+  FillContainer(container, argc > 2 ? std::atoi(argv[2]) : -1);
   view->SetContainer(&container);
   view->Rebuild();
   const double plain = PlainWindowsMs(view->GetSafeHwnd(), container, repetitions);

@@ -83,7 +83,9 @@ class ListTest : public ::testing::Test {
                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   void AddRows(int count) {
-    for (int i = 1; i <= count; ++i) list.AddItem(("Item " + std::to_string(i)).c_str(), -1, false);
+    for (int i = 1; i <= count; ++i) {
+      list.AddItem(("Item " + std::to_string(i)).c_str(), -1, false);
+    }
   }
   bool ScrollBarShown() { return (list.ScrollBar().GetStyle() & WS_VISIBLE) != 0; }
   LPARAM RowPoint(int visibleRow) { return At(20, visibleRow * list.RowHeight() + 2); }
@@ -107,6 +109,22 @@ TEST_F(ListTest, AnEmptyListDrawsOnlyItsBackgroundAndHidesTheScrollBar) {
   MemoryCanvas expected(client.Width(), client.Height());
   pattern.Tile(expected.Dc(), client);
   EXPECT_TRUE(drawn.SamePixels(expected));
+}
+
+// Rows added at once end as rows added one by one do.
+TEST_F(ListTest, AddItemsEndsLikeAddItemOneByOne) {
+  CreateList();
+  FitRows(5);
+  std::vector<std::string> texts;
+  for (int i = 1; i <= 20; ++i) texts.push_back("Item " + std::to_string(i));
+  list.SetTextColor(RGB(1, 2, 3));
+  list.AddItems(texts);
+  ASSERT_EQ(list.GetCount(), 20);
+  EXPECT_EQ(list.GetRow(19)->text, "Item 20");
+  EXPECT_EQ(list.GetRow(19)->textColor, RGB(1, 2, 3));
+  EXPECT_EQ(list.GetCurSel(), 0);
+  EXPECT_TRUE(ScrollBarShown());
+  EXPECT_EQ(list.ScrollBar().GetRangeMax(), 19);
 }
 
 TEST_F(ListTest, SelectingRowTenOfTwentyWithFiveVisibleScrollsAndPlacesTheThumb) {
@@ -344,7 +362,9 @@ TEST_F(ListTest, TheTooltipShowsCutTextsAndOwnTipsOnly) {
     list.SendMessage(WM_MOUSEMOVE, 0, At(c.at.x, c.at.y));
     EXPECT_EQ(SkinListWnd::LastTipText(), c.remembered);
     EXPECT_EQ(list.IsToolTipActive(), c.active);
-    if (c.active) EXPECT_EQ(TipText(list), c.tip);
+    if (c.active) {
+      EXPECT_EQ(TipText(list), c.tip);
+    }
   }
 }
 
