@@ -247,6 +247,8 @@ void SkinButtonWnd::OnLButtonDown(UINT, CPoint point) {
   Notify(kPressedFirst);
 }
 
+void SkinButtonWnd::OnLButtonDblClk(UINT flags, CPoint point) { OnLButtonDown(flags, point); }
+
 void SkinButtonWnd::OnMouseMove(UINT, CPoint point) {
   if (moveMode_ && dragging_) {
     // The message's point is where the cursor was; in the parent's

@@ -85,6 +85,9 @@ class SkinButtonWnd : public SkinObjectWnd {
   BOOL OnEraseBkgnd(HDC dc) override;
   void OnTimer(UINT_PTR id) override;
   void OnLButtonDown(UINT flags, CPoint point) override;
+  // The window class reports a quick second press as a double click; for a
+  // button (a scroll arrow above all) it is one more press.
+  void OnLButtonDblClk(UINT flags, CPoint point) override;
   void OnLButtonUp(UINT flags, CPoint point) override;
   void OnMouseMove(UINT flags, CPoint point) override;
   void OnRButtonDown(UINT flags, CPoint point) override;

@@ -109,6 +109,17 @@ TEST_F(SkinButtonTest, PressAndReleaseInsidePostsPressClickAndReleaseInOrder) {
   EXPECT_FALSE(button.IsPressed());
 }
 
+TEST_F(SkinButtonTest, AQuickSecondPressIsAPressToo) {
+  CreateButton();
+  button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+  button.SendMessage(WM_LBUTTONUP, 0, At(5, 5));
+  parent.TakeCodes();
+  button.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, At(5, 5));
+  EXPECT_EQ(parent.TakeCodes(), (std::vector<WORD>{2, 0xFD}));
+  button.SendMessage(WM_LBUTTONUP, 0, At(5, 5));
+  EXPECT_EQ(parent.TakeCodes(), (std::vector<WORD>{3, 0, 3}));
+}
+
 TEST_F(SkinButtonTest, PressInsideReleaseOutsideIsNoClick) {
   CreateButton();
   button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
