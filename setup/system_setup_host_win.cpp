@@ -98,12 +98,12 @@ framework::Archive* SystemSetupHost::PayloadArchive() { return ::PayloadArchive(
 bool SystemSetupHost::SetUpEnvironment() {
   environment_.reset(new (std::nothrow)
                          TemporaryEnvironment(PayloadArchive(), InstallerVariables(), messages_));
-  return environment_ != nullptr && environment_->SetUp();
+  return environment_ != nullptr && environment_->SetUpEnvironment();
 }
 
 void SystemSetupHost::TearDownEnvironment() {
   ReleaseScriptObject();
-  if (environment_ != nullptr) environment_->TearDown();
+  if (environment_ != nullptr) environment_->TearDownEnvironment();
 }
 
 bool SystemSetupHost::CreateScriptObject() {

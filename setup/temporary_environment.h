@@ -31,9 +31,9 @@ class TemporaryEnvironment {
 
   // False when the folder cannot be made, a library cannot be extracted or
   // the binding fails; what was created by then stays.
-  bool SetUp();
+  bool SetUpEnvironment();
   // Unbinds and deletes the folder with everything in it.
-  void TearDown();
+  void TearDownEnvironment();
 
   // Registers a library with the framework's registrar; a refusal is shown
   // as "Registration Failed for ..." (Error).

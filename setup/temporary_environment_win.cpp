@@ -110,7 +110,7 @@ bool TemporaryEnvironment::ExtractLibraries() {
   return true;
 }
 
-bool TemporaryEnvironment::SetUp() {
+bool TemporaryEnvironment::SetUpEnvironment() {
   if (!CreateFolder()) return false;
   SetEnvironmentVariableA("OXU_SHARED_PATH", (folder_ + "\\oxu.dll").c_str());
   SetEnvironmentVariableA("OXU_LIBRARY_PATH", (folder_ + "\\oxulib.conf").c_str());
@@ -123,7 +123,7 @@ bool TemporaryEnvironment::SetUp() {
   return true;
 }
 
-void TemporaryEnvironment::TearDown() {
+void TemporaryEnvironment::TearDownEnvironment() {
   binding_.Unbind();
   if (folder_.empty()) return;
   DeleteFolder(folder_);

@@ -108,7 +108,7 @@ TEST(TemporaryEnvironmentFolder, FolderAndItsLibrariesAreTheCurrentUsersAlone) {
   VariableTable variables;
   RecordingSink sink;
   TemporaryEnvironment environment(&archive, variables, sink);
-  EXPECT_FALSE(environment.SetUp());
+  EXPECT_FALSE(environment.SetUpEnvironment());
   const std::string folder = environment.folder();
   const std::string inside = folder + "\\tvx.dll";
   ASSERT_TRUE(PathExists(inside));
@@ -157,7 +157,7 @@ TEST(TemporaryEnvironmentFolder, RunWithTenFoldersPresentUsesTrvxtmpA) {
   VariableTable variables;
   RecordingSink sink;
   TemporaryEnvironment environment(&archive, variables, sink);
-  EXPECT_FALSE(environment.SetUp());
+  EXPECT_FALSE(environment.SetUpEnvironment());
   EXPECT_EQ(base.path() + "\\trvxtmp~a", environment.folder());
   EXPECT_TRUE(PathExists(environment.folder()));
   EXPECT_EQ(environment.folder() + "\\oxu.dll", Environment("OXU_SHARED_PATH"));
@@ -171,7 +171,7 @@ TEST(TemporaryEnvironmentTearDown, RemovesTheFolderWithSubfoldersAndFiles) {
   VariableTable variables;
   RecordingSink sink;
   TemporaryEnvironment environment(&archive, variables, sink);
-  environment.SetUp();
+  environment.SetUpEnvironment();
   const std::string folder = environment.folder();
   ASSERT_FALSE(folder.empty());
   ASSERT_TRUE(CreateDirectoryA((folder + "\\sub").c_str(), nullptr));
@@ -182,7 +182,7 @@ TEST(TemporaryEnvironmentTearDown, RemovesTheFolderWithSubfoldersAndFiles) {
     ASSERT_NE(INVALID_HANDLE_VALUE, file) << name;
     CloseHandle(file);
   }
-  environment.TearDown();
+  environment.TearDownEnvironment();
   EXPECT_FALSE(PathExists(folder));
   EXPECT_TRUE(environment.folder().empty());
 }
