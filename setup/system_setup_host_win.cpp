@@ -2,10 +2,9 @@
 
 #include <objbase.h>
 
-#include <atomic>
 #include <new>
-#include <vector>
 
+#include "setup/installer_script_container.h"
 #include "setup/package_archive.h"
 #include "setup/path_variables.h"
 #include "setup/payload.h"
@@ -15,58 +14,6 @@
 namespace {
 
 constexpr uint32_t kScriptObjectFlags = 0x10000;
-
-// The installer's own framework-style container: it answers its own
-// interface id and asks the inner objects it made, newest first, for any
-// other. Inner objects are made through the factory with the container as
-// their outer object and never call back into it.
-// It moves to a file pair of its own once it carries the method table.
-class InstallerScriptContainer final : public framework::Object {
- public:
-  explicit InstallerScriptContainer(SetupHost& host) : host_(host) {}
-
-  int32_t FRAMEWORK_CALL QueryInterface(const framework::Guid& interfaceId, void** object,
-                                        int32_t addReference) override {
-    if (object == nullptr) return framework::kFailed;
-    *object = nullptr;
-    if (interfaceId == framework::kInstallerContainerId) {
-      *object = static_cast<framework::Object*>(this);
-      if (addReference) AddRef();
-      return framework::kOk;
-    }
-    for (auto inner = inner_.rbegin(); inner != inner_.rend(); ++inner) {
-      if (!framework::Failed((*inner)->QueryInterface(interfaceId, object, addReference))) {
-        return framework::kOk;
-      }
-    }
-    return framework::kNoInterface;
-  }
-  int32_t FRAMEWORK_CALL AddRef() override { return ++references_; }
-  int32_t FRAMEWORK_CALL Release() override {
-    const int32_t left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-
-  bool CreateInner(const framework::Guid& classId, const framework::Guid& interfaceId) {
-    void* made = nullptr;
-    if (framework::Failed(host_.CreateInstance(classId, interfaceId, &made, this)) ||
-        made == nullptr) {
-      return false;
-    }
-    inner_.push_back(static_cast<framework::Object*>(made));
-    return true;
-  }
-
- private:
-  ~InstallerScriptContainer() {
-    for (auto inner = inner_.rbegin(); inner != inner_.rend(); ++inner) (*inner)->Release();
-  }
-
-  SetupHost& host_;
-  std::atomic<int32_t> references_{1};
-  std::vector<framework::Object*> inner_;
-};
 
 // Name, description, flags and options of the "installer" object.
 bool DescribeInstallerObject(framework::Object* container) {
