@@ -42,22 +42,6 @@ class CSkinView::LiveControl {
 
 namespace {
 
-// Mouse messages the tooltip needs to see to show and hide its tips.
-bool IsToolTipMouseMessage(UINT message) {
-  switch (message) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-      return true;
-    default:
-      return false;
-  }
-}
-
 size_t FactorySlot(uint32_t kind) { return std::min<size_t>(kind, SkinObjectKind::kCount); }
 
 // Fills the part of area outside region (both in the context's units).
@@ -233,7 +217,7 @@ void CSkinView::OpenShortcutTarget(const std::string& target) {
 }
 
 BOOL CSkinView::PreTranslateMessage(MSG* msg) {
-  if (IsToolTipMouseMessage(msg->message) && m_toolTip.GetSafeHwnd() != nullptr)
+  if (CToolTipCtrl::IsRelayedMouseMessage(msg->message) && m_toolTip.GetSafeHwnd() != nullptr)
     m_toolTip.RelayEvent(msg);
   if (msg->message == WM_COMMAND && HIWORD(msg->wParam) == 0) {
     const SkinObject* object = LiveObjectOfWindow(reinterpret_cast<HWND>(msg->lParam));

@@ -11,22 +11,6 @@ namespace {
 constexpr UINT kCaptionFlags =
     DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_WORD_ELLIPSIS;  // 0x40025
 
-// The window's whole-window DC (frame included) while the object lives.
-class WindowDc {
- public:
-  explicit WindowDc(HWND window) : window_(window), dc_(::GetWindowDC(window)) {}
-  ~WindowDc() {
-    if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
-  }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  operator HDC() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
-
 const DibImage* WithPixels(const DibImage* picture) {
   return picture != nullptr && picture->IsValid() ? picture : nullptr;
 }
@@ -83,11 +67,7 @@ void SkinDriveListWnd::OnDestroy() {
   SkinObjectWnd::OnDestroy();
 }
 
-bool SkinDriveListWnd::SetMoveMode(bool on) {
-  const bool previous = moveMode_;
-  moveMode_ = on;
-  return previous;
-}
+bool SkinDriveListWnd::SetMoveMode(bool on) { return SetMoveModeFlag(on); }
 
 // --- Fonts -------------------------------------------------------------------
 
@@ -289,23 +269,6 @@ void SkinDriveListWnd::OnPaint() { PaintBuffered(); }
 
 BOOL SkinDriveListWnd::OnEraseBkgnd(HDC) { return TRUE; }
 
-void SkinDriveListWnd::PaintFrame() {
-  WindowDc dc(m_hWnd);
-  if (static_cast<HDC>(dc) == nullptr) return;
-  CRect window;
-  GetWindowRect(&window);
-  CRect client;
-  GetClientRect(&client);
-  ClientToScreen(&client);
-  client.OffsetRect(-window.left, -window.top);
-  window.OffsetRect(-window.left, -window.top);
-  ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-  if (background_ != nullptr)
-    background_->Tile(dc, window);
-  else
-    ::FillRect(dc, &window, ::GetSysColorBrush(COLOR_WINDOW));
-}
-
 // --- Messages ------------------------------------------------------------------
 
 LRESULT SkinDriveListWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -331,7 +294,7 @@ LRESULT SkinDriveListWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_NCPAINT:
       if ((GetStyle() & WS_THICKFRAME) != 0) {
-        PaintFrame();
+        PaintSizingFrame(background_);
         return 0;
       }
       break;
@@ -405,7 +368,7 @@ void SkinDriveListWnd::OnLButtonDown(UINT flags, CPoint point) {
   selected_ = -1;
   const int hit = HitRow(point);
   if (hit < 0) {
-    PostToParent(WM_LBUTTONDOWN, flags, point);
+    PostToParentAt(WM_LBUTTONDOWN, flags, point);
     return;
   }
   selected_ = hit;
@@ -422,50 +385,22 @@ void SkinDriveListWnd::OnLButtonDown(UINT flags, CPoint point) {
 // selects like any click.
 void SkinDriveListWnd::OnLButtonDblClk(UINT flags, CPoint point) { OnLButtonDown(flags, point); }
 
-void SkinDriveListWnd::PostToParent(UINT message, WPARAM wParam, CPoint point) {
-  HWND parent = ::GetParent(m_hWnd);
-  if (parent == nullptr) return;
-  POINT atParent = point;
-  ::MapWindowPoints(m_hWnd, parent, &atParent, 1);
-  ::PostMessageA(parent, message, wParam, MAKELPARAM(atParent.x, atParent.y));
-}
-
 // --- Editor move mode ----------------------------------------------------------
 
-void SkinDriveListWnd::OnRButtonDown(UINT, CPoint point) {
-  if (!moveMode_) return;
-  // The grab point is kept relative to the window's outer corner, which is
-  // what moving places: with a sizing frame the client area lies inside it.
-  CRect window;
-  GetWindowRect(&window);
-  POINT onScreen = point;
-  ClientToScreen(&onScreen);
-  dragOrigin_ = CPoint(onScreen.x - window.left, onScreen.y - window.top);
-  dragging_ = true;
-  SetCapture();
-}
+void SkinDriveListWnd::OnRButtonDown(UINT, CPoint point) { BeginMoveDrag(point); }
 
 void SkinDriveListWnd::OnMouseMove(UINT flags, CPoint point) {
-  if (moveMode_ && dragging_) {
-    HWND parent = ::GetParent(m_hWnd);
-    POINT atParent = point;
-    ::MapWindowPoints(m_hWnd, parent, &atParent, 1);
-    SetWindowPos(nullptr, atParent.x - dragOrigin_.x, atParent.y - dragOrigin_.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOCOPYBITS);
-  }
+  MoveDragTo(point);
   SkinObjectWnd::OnMouseMove(flags, point);
 }
 
 void SkinDriveListWnd::OnRButtonUp(UINT flags, CPoint point) {
-  if (moveMode_) {
-    dragging_ = false;
-    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-  }
-  PostToParent(WM_RBUTTONUP, flags, point);
+  EndMoveDrag();
+  PostToParentAt(WM_RBUTTONUP, flags, point);
 }
 
 void SkinDriveListWnd::OnCaptureChanged(HWND newCapture) {
-  if (newCapture != m_hWnd) dragging_ = false;
+  if (newCapture != m_hWnd) CancelMoveDrag();
   SkinObjectWnd::OnCaptureChanged(newCapture);
 }
 

@@ -120,18 +120,13 @@ class SkinDriveListWnd : public SkinObjectWnd {
   bool ScrollBy(int delta);
   void DrawBackground(HDC dc, int x, int y, const CRect& client);
   void DrawRows(HDC dc, int x, int y, const CRect& client);
-  void PaintFrame();
   CSize FrameOffset() const;
-  void PostToParent(UINT message, WPARAM wParam, CPoint point);
 
   CFont font_;
   SkinButtonWnd upArrow_;
   SkinButtonWnd downArrow_;
-  bool moveMode_ = false;
-  bool dragging_ = false;
   bool scrolling_ = false;
   bool scrollDown_ = false;
-  CPoint dragOrigin_;
   int scrollOffset_ = 0;
   const DibImage* background_ = nullptr;
   const DibImage* upArrowBitmaps_[4] = {};

@@ -11,40 +11,9 @@ namespace {
 constexpr UINT kRowTextFlags = DT_VCENTER | DT_SINGLELINE | DT_WORD_ELLIPSIS;  // 0x40024
 constexpr UINT kRowMeasureFlags = DT_CALCRECT | DT_VCENTER | DT_SINGLELINE;    // 0x424
 
-// The window's whole-window DC (frame included) while the object lives.
-class WindowDc {
- public:
-  explicit WindowDc(HWND window) : window_(window), dc_(::GetWindowDC(window)) {}
-  ~WindowDc() {
-    if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
-  }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  operator HDC() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
-
 std::string& RememberedTip() {
   static std::string text;
   return text;
-}
-
-bool IsRelayedMouseMessage(UINT message) {
-  switch (message) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-      return true;
-    default:
-      return false;
-  }
 }
 
 // Doubled, as the bold row font is; a "don't care" weight counts as normal.
@@ -159,11 +128,7 @@ int SkinListWnd::IconWidth() const {
   return ImageList_GetIconSize(imageList_, &width, &height) ? width : 0;
 }
 
-bool SkinListWnd::SetMoveMode(bool on) {
-  const bool previous = moveMode_;
-  moveMode_ = on;
-  return previous;
-}
+bool SkinListWnd::SetMoveMode(bool on) { return SetMoveModeFlag(on); }
 
 // --- Rows and selection --------------------------------------------------------
 
@@ -351,27 +316,10 @@ void SkinListWnd::OnPaint() { PaintBuffered(); }
 
 BOOL SkinListWnd::OnEraseBkgnd(HDC) { return TRUE; }
 
-void SkinListWnd::PaintFrame() {
-  WindowDc dc(m_hWnd);
-  if (static_cast<HDC>(dc) == nullptr) return;
-  CRect window;
-  GetWindowRect(&window);
-  CRect client;
-  GetClientRect(&client);
-  ClientToScreen(&client);
-  client.OffsetRect(-window.left, -window.top);
-  window.OffsetRect(-window.left, -window.top);
-  ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-  if (background_ != nullptr && background_->IsValid())
-    background_->Tile(dc, window);
-  else
-    ::FillRect(dc, &window, ::GetSysColorBrush(COLOR_WINDOW));
-}
-
 // --- Messages ------------------------------------------------------------------
 
 LRESULT SkinListWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (IsRelayedMouseMessage(message)) RelayToToolTip(message, wParam, lParam);
+  if (CToolTipCtrl::IsRelayedMouseMessage(message)) RelayToToolTip(message, wParam, lParam);
   switch (message) {
     case SkinScrollBarWnd::kPositionChanged:
       if (scrollBar_.GetSafeHwnd() != nullptr &&
@@ -389,7 +337,7 @@ LRESULT SkinListWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NCPAINT:
       if ((GetStyle() & WS_THICKFRAME) != 0) {
-        PaintFrame();
+        PaintSizingFrame(background_);
         return 0;
       }
       break;
@@ -478,7 +426,7 @@ void SkinListWnd::OnCaptureChanged(HWND newCapture) {
   if (newCapture != m_hWnd) {
     if (selecting_) KillTimer(kSelectTimer);
     selecting_ = false;
-    dragging_ = false;
+    CancelMoveDrag();
   }
   SkinObjectWnd::OnCaptureChanged(newCapture);
 }
@@ -501,7 +449,7 @@ void SkinListWnd::OnTimer(UINT_PTR id) {
 }
 
 void SkinListWnd::OnMouseMove(UINT flags, CPoint point) {
-  if (moveMode_ && dragging_) MoveWithCursor(point);
+  MoveDragTo(point);
   if (selecting_) {
     const int hit = HitRow(point);
     if (hit >= 0 && hit != current_) SetCurSel(hit, true);
@@ -551,39 +499,11 @@ void SkinListWnd::HideTip(const char* remembered) {
 
 // --- Editor move mode ----------------------------------------------------------
 
-void SkinListWnd::OnRButtonDown(UINT, CPoint point) {
-  if (!moveMode_) return;
-  // The grab point is kept relative to the window's outer corner, which is
-  // what moving places: with a sizing frame the client area lies inside it.
-  CRect window;
-  GetWindowRect(&window);
-  POINT onScreen = point;
-  ClientToScreen(&onScreen);
-  dragOrigin_ = CPoint(onScreen.x - window.left, onScreen.y - window.top);
-  dragging_ = true;
-  SetCapture();
-}
-
-void SkinListWnd::MoveWithCursor(CPoint point) {
-  CWnd* parent = GetParent();
-  if (parent == nullptr) return;
-  POINT atParent = point;
-  ClientToScreen(&atParent);
-  parent->ScreenToClient(&atParent);
-  SetWindowPos(nullptr, atParent.x - dragOrigin_.x, atParent.y - dragOrigin_.y, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOCOPYBITS);
-}
+void SkinListWnd::OnRButtonDown(UINT, CPoint point) { BeginMoveDrag(point); }
 
 void SkinListWnd::OnRButtonUp(UINT flags, CPoint point) {
-  if (moveMode_) {
-    dragging_ = false;
-    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-  }
-  HWND parent = ::GetParent(m_hWnd);
-  if (parent == nullptr) return;
-  POINT atParent = point;
-  ::MapWindowPoints(m_hWnd, parent, &atParent, 1);
-  ::PostMessageA(parent, WM_RBUTTONUP, flags, MAKELPARAM(atParent.x, atParent.y));
+  EndMoveDrag();
+  PostToParentAt(WM_RBUTTONUP, flags, point);
 }
 
 void SkinListWnd::PostCommand(WORD code) {

@@ -161,13 +161,9 @@ class SkinListWnd : public SkinObjectWnd {
   void DrawBackground(HDC dc, int x, int y, const CRect& client);
   void DrawSelectionBar(HDC dc, const CRect& bar);
   void DrawRows(HDC dc, int x, int y, const CRect& client);
-  void PaintFrame();
-  void MoveWithCursor(CPoint point);
   void PostCommand(WORD code);
 
   SkinScrollBarWnd scrollBar_;
-  bool moveMode_ = false;
-  CPoint dragOrigin_;
   int current_ = 0;
   int top_ = 0;
   CFont font_;
@@ -177,7 +173,6 @@ class SkinListWnd : public SkinObjectWnd {
   COLORREF textColor_ = ::GetSysColor(COLOR_WINDOWTEXT);
   COLORREF selTextColor_ = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
   HIMAGELIST imageList_ = nullptr;
-  bool dragging_ = false;
   bool selecting_ = false;
   std::vector<Row> items_;
   std::vector<DrawnRow> rowMap_;

@@ -1,7 +1,9 @@
 #include "runtime/skin_object_wnd.h"
 
+#include "imaging/dib_image.h"
 #include "imaging/dib_section_win.h"
 #include "ui/cpaint_dc.h"
+#include "ui/cwindow_dc.h"
 
 void SkinObjectWnd::DrawTo(HDC, int, int) {}
 
@@ -17,6 +19,66 @@ bool SkinObjectWnd::ParentPaintsMe() {
   CWnd* parent = GetParent();
   return parent != nullptr &&
          parent->SendMessage(WM_SKINPAINTQUERY, reinterpret_cast<WPARAM>(this), 0) != 0;
+}
+
+void SkinObjectWnd::PaintSizingFrame(const DibImage* background) {
+  CWindowDC dc(m_hWnd);
+  if (dc.GetSafeHdc() == nullptr) return;
+  CRect window;
+  GetWindowRect(&window);
+  CRect client;
+  GetClientRect(&client);
+  ClientToScreen(&client);
+  client.OffsetRect(-window.left, -window.top);
+  window.OffsetRect(-window.left, -window.top);
+  ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+  if (background != nullptr && background->IsValid()) {
+    background->Tile(dc, window);
+  } else {
+    ::FillRect(dc, &window, ::GetSysColorBrush(COLOR_WINDOW));
+  }
+}
+
+void SkinObjectWnd::PostToParentAt(UINT message, WPARAM wParam, CPoint point) {
+  HWND parent = ::GetParent(m_hWnd);
+  if (parent == nullptr) return;
+  POINT atParent = point;
+  ::MapWindowPoints(m_hWnd, parent, &atParent, 1);
+  ::PostMessageA(parent, message, wParam, MAKELPARAM(atParent.x, atParent.y));
+}
+
+bool SkinObjectWnd::SetMoveModeFlag(bool on) {
+  const bool previous = moveMode_;
+  moveMode_ = on;
+  return previous;
+}
+
+bool SkinObjectWnd::BeginMoveDrag(CPoint point) {
+  if (!moveMode_) return false;
+  CRect window;
+  GetWindowRect(&window);
+  POINT onScreen = point;
+  ClientToScreen(&onScreen);
+  moveDragOrigin_ = CPoint(onScreen.x - window.left, onScreen.y - window.top);
+  moveDragging_ = true;
+  SetCapture();
+  return true;
+}
+
+void SkinObjectWnd::MoveDragTo(CPoint point) {
+  if (!moveMode_ || !moveDragging_) return;
+  HWND parent = ::GetParent(m_hWnd);
+  if (parent == nullptr) return;
+  POINT atParent = point;
+  ::MapWindowPoints(m_hWnd, parent, &atParent, 1);
+  SetWindowPos(nullptr, atParent.x - moveDragOrigin_.x, atParent.y - moveDragOrigin_.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOCOPYBITS);
+}
+
+void SkinObjectWnd::EndMoveDrag() {
+  if (!moveMode_) return;
+  moveDragging_ = false;
+  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
 }
 
 void SkinObjectWnd::PaintBuffered() {

@@ -11,7 +11,10 @@
 
 #include <windows.h>
 
+#include "ui/cpoint.h"
 #include "ui/cwnd.h"
+
+class DibImage;
 
 // Sent by a skinned control to its parent before painting: wParam is the
 // control object, lParam 0; non-zero means the parent draws the control.
@@ -33,4 +36,33 @@ class SkinObjectWnd : public CWnd {
   // into a 24-bit DIB section of the client size (96 dpi) that is then put
   // on screen in one blit; printer DCs are drawn into directly.
   void PaintBuffered();
+  // Fills the sizing frame (the window outside the client area) with the
+  // background tiled from the window's outer corner, so the client area
+  // shows the background shifted by the frame; the window colour without
+  // one.
+  void PaintSizingFrame(const DibImage* background);
+  // Posts message to the parent with point (client coordinates) converted
+  // to the parent's.
+  void PostToParentAt(UINT message, WPARAM wParam, CPoint point);
+
+  // The editor's move mode: the right mouse button drags the window around
+  // its parent. The grab point is kept relative to the window's outer
+  // corner, which is what moving places, so a sizing frame does not make
+  // the window jump.
+  bool SetMoveModeFlag(bool on);
+  bool IsMoveMode() const { return moveMode_; }
+  bool IsMoveDragging() const { return moveDragging_; }
+  // At a right-button press in move mode; false (nothing started) outside it.
+  bool BeginMoveDrag(CPoint point);
+  // At a mouse move: moves the window while a drag runs.
+  void MoveDragTo(CPoint point);
+  // At the right-button release: ends the drag and releases the capture.
+  void EndMoveDrag();
+  // When another window takes the capture.
+  void CancelMoveDrag() { moveDragging_ = false; }
+
+ private:
+  bool moveMode_ = false;
+  bool moveDragging_ = false;
+  CPoint moveDragOrigin_;
 };

@@ -16,6 +16,8 @@ class CToolTipCtrl : public CWnd {
   void DelTool(CWnd* tool);
   void UpdateTipText(const char* text, CWnd* tool);
   void RelayEvent(MSG* msg);
+  // The mouse messages a tooltip needs to see to show and hide its tips.
+  static bool IsRelayedMouseMessage(UINT message);
   void Activate(BOOL activate);
   int GetToolCount() const;
 
