@@ -11,11 +11,13 @@
 #include "imaging/dib_image.h"
 #include "model/skin_object.h"
 #include "model/skin_object_kind.h"
+#include "runtime/skin_animation_wnd.h"
 #include "runtime/skin_button_wnd.h"
 #include "runtime/skin_drive_list_wnd.h"
 #include "runtime/skin_list_wnd.h"
 #include "runtime/skin_scroll_bar_wnd.h"
 #include "runtime/skin_slider_wnd.h"
+#include "runtime/skin_text_wnd.h"
 #include "ui/cfont.h"
 #include "ui/crgn.h"
 
@@ -151,6 +153,47 @@ std::unique_ptr<CWnd> MakeDriveList(CSkinView& view, SkinObject& object) {
   return drives;
 }
 
+std::unique_ptr<CWnd> MakeText(CSkinView& view, SkinObject& object) {
+  std::unique_ptr<SkinTextWnd> text(new (std::nothrow) SkinTextWnd);
+  if (text == nullptr) return nullptr;
+  text->SetBackground(ImageAt(object, 0));
+  text->SetForeground(ImageAt(object, 1));
+  text->SetTextColor(object.block.TextColor());
+  text->SetKind(static_cast<int>(object.block.TextType()));
+  text->SetMoveMode(view.IsEditMode());
+  if (!text->Create(view.LiveControlStyle(), view.LiveControlRect(object), &view,
+                    CSkinView::kLiveControlId)) {
+    return text;  // a windowless entry
+  }
+  text->SetWindowText(object.name);
+  HandFontTo(*text, object);
+  view.ShowLiveControl(*text, object);
+  return text;
+}
+
+// An animation is always shown (the visible flag does not hide it) and has
+// no sizing frame; played once, it starts its run right away.
+std::unique_ptr<CWnd> MakeAnimation(CSkinView& view, SkinObject& object) {
+  std::unique_ptr<SkinAnimationWnd> animation(new (std::nothrow) SkinAnimationWnd);
+  if (animation == nullptr) return nullptr;
+  const bool repeat = object.block.Repeat();
+  animation->SetFrames(&object);
+  animation->SetSpeed(object.block.FrameInterval());
+  animation->SetAutoPlay(repeat);
+  animation->SetStopAtEnd(!repeat);
+  animation->SetPlayOnHover(object.block.PlayOnMouseOver());
+  animation->SetMoveMode(view.IsEditMode());
+  if (!animation->Create(WS_CHILD | WS_VISIBLE, view.LiveControlRect(object), &view,
+                         CSkinView::kLiveControlId)) {
+    return animation;
+  }
+  if (!repeat) {
+    animation->StartRun();
+    animation->UpdateWindow();
+  }
+  return animation;
+}
+
 std::unique_ptr<CWnd> MakePlaceholder(CSkinView& view, SkinObject&) {
   std::unique_ptr<LivePlaceholder> placeholder(new (std::nothrow) LivePlaceholder);
   if (placeholder == nullptr) return nullptr;
@@ -168,6 +211,8 @@ void RegisterLiveControlFactories(CSkinView& view) {
   view.SetLiveControlFactory(SkinObjectKind::kCustomSlider, &MakeSlider);
   view.SetLiveControlFactory(SkinObjectKind::kListBox, &MakeListBox);
   view.SetLiveControlFactory(SkinObjectKind::kDriveList, &MakeDriveList);
+  view.SetLiveControlFactory(SkinObjectKind::kText, &MakeText);
+  view.SetLiveControlFactory(SkinObjectKind::kAnimation, &MakeAnimation);
   view.SetLiveControlFactory(SkinObjectKind::kMenuElement, &MakePlaceholder);
   view.SetLiveControlFactory(SkinObjectKind::kAlphaBackground, &MakePlaceholder);
   // Every kind number from kCount up shares the last slot.

@@ -14,10 +14,12 @@
 #include "model/skin_container.h"
 #include "model/skin_object.h"
 #include "model/skin_object_kind.h"
+#include "runtime/skin_animation_wnd.h"
 #include "runtime/skin_button_wnd.h"
 #include "runtime/skin_drive_list_wnd.h"
 #include "runtime/skin_list_wnd.h"
 #include "runtime/skin_slider_wnd.h"
+#include "runtime/skin_text_wnd.h"
 #include "tests/support/test_images.h"
 
 namespace {
@@ -136,6 +138,28 @@ TEST_F(LiveControlsTest, ListsGetSampleRowsAndTheSkinsPicturesOnlyWithAllThirtee
   EXPECT_EQ(lists[1]->Background(), nullptr) << "12 pictures: none of them is used";
   view->SyncPositions();
   EXPECT_EQ(CRect(container.objects[3]->block.Position()).TopLeft(), CPoint(200, 200));
+}
+
+TEST_F(LiveControlsTest, TextsShowTheirNameAndAnimationsStayVisible) {
+  Add(SkinObjectKind::kText, "Now playing", RECT{10, 10, 200, 30}, 1);
+  SkinObject* animation = Add(SkinObjectKind::kAnimation, "Spin", RECT{10, 40, 0, 0}, 3);
+  animation->visible = 0;
+  animation->block.SetFrameInterval(80);
+  animation->block.SetRepeat(true);
+  Show();
+  ASSERT_EQ(view->LiveControlCount(), 2u);
+  SkinTextWnd* text = nullptr;
+  SkinAnimationWnd* spinner = nullptr;
+  for (HWND window : Children()) {
+    CWnd* control = CWnd::FromHandlePermanent(window);
+    if (auto* found = dynamic_cast<SkinTextWnd*>(control)) text = found;
+    if (auto* found = dynamic_cast<SkinAnimationWnd*>(control)) spinner = found;
+  }
+  ASSERT_NE(text, nullptr);
+  ASSERT_NE(spinner, nullptr);
+  EXPECT_EQ(text->GetWindowText(), "Now playing");
+  EXPECT_NE(spinner->GetStyle() & WS_VISIBLE, 0u) << "the visible flag does not hide it";
+  EXPECT_EQ(spinner->FrameCount(), 3);
 }
 
 TEST_F(LiveControlsTest, SyncPositionsWritesMovedControlsAndSkipsPlaceholders) {
