@@ -9,6 +9,8 @@
 #include "ui/cwin_app.h"
 #include "ui/modal_prompts.h"
 
+LRESULT CALLBACK AfxCbtCreateHook(int code, WPARAM wParam, LPARAM lParam);
+
 namespace {
 
 const char kObjectProperty[] = "QorvaCWnd";
@@ -17,6 +19,26 @@ const char kObjectProperty[] = "QorvaCWnd";
 // CBT hook so that the window is subclassed before its first message.
 thread_local CWnd* t_creating = nullptr;
 thread_local std::vector<CWnd*>* t_temporaries = nullptr;
+// The CBT hook that attaches a window to its object before its first
+// message. Installed once per thread and kept until the thread ends: setting
+// and removing a hook around every creation costs more than the creation.
+class CreationHook {
+ public:
+  ~CreationHook() {
+    if (hook_ != nullptr) ::UnhookWindowsHookEx(hook_);
+  }
+  void Install() {
+    if (hook_ == nullptr)
+      hook_ = ::SetWindowsHookExA(WH_CBT, &AfxCbtCreateHook, nullptr, ::GetCurrentThreadId());
+  }
+
+ private:
+  HHOOK hook_ = nullptr;
+};
+thread_local CreationHook t_creationHook;
+
+void InstallCreationHook() { t_creationHook.Install(); }
+
 // The message being dispatched, for CWnd::Default.
 thread_local MSG t_currentMessage = {};
 
@@ -194,13 +216,12 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
 
   CWnd* const outerCreating = t_creating;
   t_creating = this;
-  HHOOK hook = ::SetWindowsHookExA(WH_CBT, &AfxCbtCreateHook, nullptr, ::GetCurrentThreadId());
+  InstallCreationHook();
   HWND window =
       ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
                         cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
   const bool hooked = t_creating == nullptr;
   t_creating = outerCreating;
-  if (hook != nullptr) ::UnhookWindowsHookEx(hook);
   // When the window was attached and its creation then failed, it has been
   // destroyed and PostNcDestroy may have deleted this object already.
   if (window == nullptr) return FALSE;
