@@ -1,4 +1,4 @@
-// setup_answerer PROGRAM [SECONDS [WINDOW_TITLE]]
+// setup_answerer [--temp FOLDER] PROGRAM [SECONDS [WINDOW_TITLE]]
 //
 // Runs a GUI program the way a user would and answers every message box it
 // shows with OK. Prints one line per box, "box <caption>|<text>" (line feeds
@@ -11,7 +11,12 @@
 // title and prints "window <title>"; then, for the temporary folder
 // "trvxtmp~<n>" that appeared since the start, "folder trvxtmp~<n> holds
 // <file names, sorted>"; then presses Escape in the window. After the program
-// ends it prints "folder trvxtmp~<n> removed" or "... left".
+// ends it prints "folder trvxtmp~<n> removed" or "... left"; without a window
+// seen, a "trvxtmp~<n>" folder that appeared and is still there after the end
+// is printed as "folder trvxtmp~<n> left".
+//
+// --temp FOLDER points TMP and TEMP at FOLDER, for this process and the
+// program it starts, so the program's temporary folders go there.
 #include <windows.h>
 
 #include <algorithm>
@@ -139,8 +144,16 @@ void ReportFolder(const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 2 && std::string(argv[1]) == "--temp") {
+    // GetTempPath reads TMP first, then TEMP; both go to the child as well.
+    SetEnvironmentVariableA("TMP", argv[2]);
+    SetEnvironmentVariableA("TEMP", argv[2]);
+    argc -= 2;
+    argv += 2;
+  }
   if (argc < 2) {
-    std::fprintf(stderr, "usage: setup_answerer PROGRAM [SECONDS [WINDOW_TITLE]]\n");
+    std::fprintf(stderr,
+                 "usage: setup_answerer [--temp FOLDER] PROGRAM [SECONDS [WINDOW_TITLE]]\n");
     return 1;
   }
   const DWORD limitMs = static_cast<DWORD>((argc > 2 ? std::atoi(argv[2]) : 60) * 1000);
@@ -196,6 +209,9 @@ int main(int argc, char** argv) {
     const bool gone =
         GetFileAttributesA((TempFolder() + folder).c_str()) == INVALID_FILE_ATTRIBUTES;
     std::printf("folder %s %s\n", folder.c_str(), gone ? "removed" : "left");
+  } else {
+    const std::string left = NewFolder(foldersBefore);
+    if (!left.empty()) std::printf("folder %s left\n", left.c_str());
   }
   std::printf("exit %d\n", static_cast<int>(code));
   return 0;
