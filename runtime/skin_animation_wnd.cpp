@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOCOPYBITS;
 constexpr UINT kResizeFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
 
 }  // namespace
@@ -13,11 +12,7 @@ SkinAnimationWnd::~SkinAnimationWnd() {
   if (m_hWnd != nullptr) DestroyWindow();
 }
 
-bool SkinAnimationWnd::SetMoveMode(bool on) {
-  const bool previous = moveMode_;
-  moveMode_ = on;
-  return previous;
-}
+bool SkinAnimationWnd::SetMoveMode(bool on) { return SetMoveModeFlag(on); }
 
 BOOL SkinAnimationWnd::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   if (parent == nullptr) return FALSE;
@@ -49,7 +44,7 @@ void SkinAnimationWnd::OnDestroy() {
   StopTimer(kFrameTimer);
   StopTimer(kHoverTimer);
   playing_ = false;
-  dragging_ = false;
+  CancelMoveDrag();
   SkinObjectWnd::OnDestroy();
 }
 
@@ -166,53 +161,26 @@ BOOL SkinAnimationWnd::OnEraseBkgnd(HDC) { return TRUE; }
 
 // Clicks belong to the container: it sees them where they happened.
 void SkinAnimationWnd::OnLButtonDown(UINT flags, CPoint point) {
-  PostToParent(WM_LBUTTONDOWN, flags, point);
+  PostToParentAt(WM_LBUTTONDOWN, flags, point);
 }
 
 // With CS_DBLCLKS a quick second click arrives as a double click; the
 // container gets it as a press like the first.
 void SkinAnimationWnd::OnLButtonDblClk(UINT flags, CPoint point) { OnLButtonDown(flags, point); }
 
-void SkinAnimationWnd::OnRButtonDown(UINT, CPoint point) {
-  if (!moveMode_) return;
-  // The grab point is kept relative to the window's outer corner, which is
-  // what moving places.
-  CRect window;
-  GetWindowRect(&window);
-  POINT onScreen = point;
-  ClientToScreen(&onScreen);
-  dragOrigin_ = CPoint(onScreen.x - window.left, onScreen.y - window.top);
-  dragging_ = true;
-  SetCapture();
-}
+void SkinAnimationWnd::OnRButtonDown(UINT, CPoint point) { BeginMoveDrag(point); }
 
 void SkinAnimationWnd::OnMouseMove(UINT flags, CPoint point) {
-  if (moveMode_ && dragging_) {
-    HWND parent = ::GetParent(m_hWnd);
-    POINT atParent = point;
-    ::MapWindowPoints(m_hWnd, parent, &atParent, 1);
-    SetWindowPos(nullptr, atParent.x - dragOrigin_.x, atParent.y - dragOrigin_.y, 0, 0, kMoveFlags);
-  }
+  MoveDragTo(point);
   SkinObjectWnd::OnMouseMove(flags, point);
 }
 
 void SkinAnimationWnd::OnRButtonUp(UINT flags, CPoint point) {
-  if (moveMode_) {
-    dragging_ = false;
-    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-  }
-  PostToParent(WM_RBUTTONUP, flags, point);
+  EndMoveDrag();
+  PostToParentAt(WM_RBUTTONUP, flags, point);
 }
 
 void SkinAnimationWnd::OnCaptureChanged(HWND newCapture) {
-  if (newCapture != m_hWnd) dragging_ = false;
+  if (newCapture != m_hWnd) CancelMoveDrag();
   SkinObjectWnd::OnCaptureChanged(newCapture);
-}
-
-void SkinAnimationWnd::PostToParent(UINT message, WPARAM wParam, CPoint point) {
-  HWND parent = ::GetParent(m_hWnd);
-  if (parent == nullptr) return;
-  POINT atParent = point;
-  ::MapWindowPoints(m_hWnd, parent, &atParent, 1);
-  ::PostMessageA(parent, message, wParam, MAKELPARAM(atParent.x, atParent.y));
 }

@@ -97,16 +97,12 @@ class SkinAnimationWnd : public SkinObjectWnd {
   void Stop();
   void NextFrame();
   void PollHover();
-  void PostToParent(UINT message, WPARAM wParam, CPoint point);
 
   const SkinObject* frames_ = nullptr;
   UINT speed_ = kDefaultSpeed;
   int current_ = 0;
   bool autoPlay_ = true;
   bool stopAtEnd_ = false;
-  bool moveMode_ = false;
   bool playOnHover_ = false;
   bool playing_ = false;
-  CPoint dragOrigin_;
-  bool dragging_ = false;
 };

@@ -193,29 +193,10 @@ void SkinDriveListWnd::OnSize(UINT type, int cx, int cy) {
 
 // --- Drawing -------------------------------------------------------------------
 
-CSize SkinDriveListWnd::FrameOffset() const {
-  CRect window;
-  CRect client;
-  GetWindowRect(&window);
-  GetClientRect(&client);
-  return CSize((window.Width() - client.Width()) / 2, (window.Height() - client.Height()) / 2);
-}
-
 void SkinDriveListWnd::DrawBackground(HDC dc, int x, int y, const CRect& client) {
   CRect area(client);
   area.OffsetRect(x, y);
-  if (background_ == nullptr) {
-    ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_WINDOW));
-    return;
-  }
-  // The frame painted on WM_NCPAINT shows the same tiles; the client part
-  // continues them.
-  if ((GetStyle() & WS_THICKFRAME) != 0) {
-    const CSize frame = FrameOffset();
-    area.left -= frame.cx;
-    area.top -= frame.cy;
-  }
-  background_->Tile(dc, area);
+  DrawFramedBackground(dc, area, background_);
 }
 
 void SkinDriveListWnd::DrawRows(HDC dc, int x, int y, const CRect& client) {

@@ -120,7 +120,6 @@ class SkinDriveListWnd : public SkinObjectWnd {
   bool ScrollBy(int delta);
   void DrawBackground(HDC dc, int x, int y, const CRect& client);
   void DrawRows(HDC dc, int x, int y, const CRect& client);
-  CSize FrameOffset() const;
 
   CFont font_;
   SkinButtonWnd upArrow_;

@@ -221,14 +221,6 @@ void SkinListWnd::OnSize(UINT type, int cx, int cy) {
 
 // --- Drawing -------------------------------------------------------------------
 
-CSize SkinListWnd::FrameOffset() const {
-  CRect window;
-  CRect client;
-  GetWindowRect(&window);
-  GetClientRect(&client);
-  return CSize((window.Width() - client.Width()) / 2, (window.Height() - client.Height()) / 2);
-}
-
 int SkinListWnd::TextRightEdge(const CRect& client) const {
   return ScrollBarShown() ? client.right - ScrollBarRect().Width() - 20 : client.right - 50;
 }
@@ -236,18 +228,7 @@ int SkinListWnd::TextRightEdge(const CRect& client) const {
 void SkinListWnd::DrawBackground(HDC dc, int x, int y, const CRect& client) {
   CRect area(client);
   area.OffsetRect(x, y);
-  if (background_ == nullptr || !background_->IsValid()) {
-    ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_WINDOW));
-    return;
-  }
-  // The frame painted on WM_NCPAINT shows the same tiles; the client part
-  // continues them.
-  if ((GetStyle() & WS_THICKFRAME) != 0) {
-    const CSize frame = FrameOffset();
-    area.left -= frame.cx;
-    area.top -= frame.cy;
-  }
-  background_->Tile(dc, area);
+  DrawFramedBackground(dc, area, background_);
 }
 
 void SkinListWnd::DrawSelectionBar(HDC dc, const CRect& bar) {

@@ -151,7 +151,6 @@ class SkinListWnd : public SkinObjectWnd {
   CRect ScrollBarRect() const;
   // Half the difference between window and client size: how far the
   // client area lies inside a sizing frame.
-  CSize FrameOffset() const;
   int HitRow(CPoint point) const;
   bool HandleArrowKey(UINT key);
   void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);

@@ -23,7 +23,11 @@ bool SkinObjectWnd::ParentPaintsMe() {
 
 void SkinObjectWnd::PaintSizingFrame(const DibImage* background) {
   CWindowDC dc(m_hWnd);
-  if (dc.GetSafeHdc() == nullptr) return;
+  if (dc.GetSafeHdc() != nullptr) DrawSizingFrameTo(dc, background);
+}
+
+void SkinObjectWnd::DrawSizingFrameTo(HDC dc, const DibImage* background) {
+  if (m_hWnd == nullptr || dc == nullptr) return;
   CRect window;
   GetWindowRect(&window);
   CRect client;
@@ -31,12 +35,37 @@ void SkinObjectWnd::PaintSizingFrame(const DibImage* background) {
   ClientToScreen(&client);
   client.OffsetRect(-window.left, -window.top);
   window.OffsetRect(-window.left, -window.top);
+  const int saved = ::SaveDC(dc);
   ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
   if (background != nullptr && background->IsValid()) {
     background->Tile(dc, window);
   } else {
     ::FillRect(dc, &window, ::GetSysColorBrush(COLOR_WINDOW));
   }
+  ::RestoreDC(dc, saved);
+}
+
+void SkinObjectWnd::DrawFramedBackground(HDC dc, const CRect& area,
+                                         const DibImage* background) const {
+  if (background == nullptr || !background->IsValid()) {
+    ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_WINDOW));
+    return;
+  }
+  CRect tiled(area);
+  if ((GetStyle() & WS_THICKFRAME) != 0) {
+    const CSize frame = FrameOffset();
+    tiled.left -= frame.cx;
+    tiled.top -= frame.cy;
+  }
+  background->Tile(dc, tiled);
+}
+
+CSize SkinObjectWnd::FrameOffset() const {
+  CRect window;
+  CRect client;
+  GetWindowRect(&window);
+  GetClientRect(&client);
+  return CSize((window.Width() - client.Width()) / 2, (window.Height() - client.Height()) / 2);
 }
 
 void SkinObjectWnd::PostToParentAt(UINT message, WPARAM wParam, CPoint point) {

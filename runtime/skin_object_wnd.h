@@ -12,6 +12,8 @@
 #include <windows.h>
 
 #include "ui/cpoint.h"
+#include "ui/crect.h"
+#include "ui/csize.h"
 #include "ui/cwnd.h"
 
 class DibImage;
@@ -41,6 +43,15 @@ class SkinObjectWnd : public CWnd {
   // shows the background shifted by the frame; the window colour without
   // one.
   void PaintSizingFrame(const DibImage* background);
+  // The same painting into dc, which stands for the whole window.
+  void DrawSizingFrameTo(HDC dc, const DibImage* background);
+  // Fills area (the client area placed in dc) with the background tiled so
+  // that it continues the sizing frame's tiles; the window colour without
+  // a background.
+  void DrawFramedBackground(HDC dc, const CRect& area, const DibImage* background) const;
+  // Half the difference between the window and its client area: where the
+  // client area starts inside a sizing frame.
+  CSize FrameOffset() const;
   // Posts message to the parent with point (client coordinates) converted
   // to the parent's.
   void PostToParentAt(UINT message, WPARAM wParam, CPoint point);

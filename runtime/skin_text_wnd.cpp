@@ -11,7 +11,6 @@ namespace {
 constexpr UINT kMeasureFlags = DT_CALCRECT | DT_SINGLELINE;
 constexpr UINT kScrollingFlags = DT_VCENTER | DT_SINGLELINE;
 constexpr UINT kCentredFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOCOPYBITS;
 
 std::tm LocalNow() {
   const std::time_t now = std::time(nullptr);
@@ -61,11 +60,7 @@ void SkinTextWnd::OnDestroy() {
   SkinObjectWnd::OnDestroy();
 }
 
-bool SkinTextWnd::SetMoveMode(bool on) {
-  const bool previous = moveMode_;
-  moveMode_ = on;
-  return previous;
-}
+bool SkinTextWnd::SetMoveMode(bool on) { return SetMoveModeFlag(on); }
 
 void SkinTextWnd::SetClock(Clock clock) { clock_ = clock ? std::move(clock) : Clock(&LocalNow); }
 
@@ -177,28 +172,8 @@ void SkinTextWnd::OnTimer(UINT_PTR id) {
 
 // --- Drawing -------------------------------------------------------------------
 
-CSize SkinTextWnd::FrameOffset() const {
-  CRect window;
-  CRect client;
-  GetWindowRect(&window);
-  GetClientRect(&client);
-  return CSize((window.Width() - client.Width()) / 2, (window.Height() - client.Height()) / 2);
-}
-
 void SkinTextWnd::DrawBackground(HDC dc, const CRect& area) {
-  if (background_ == nullptr || !background_->IsValid()) {
-    ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_WINDOW));
-    return;
-  }
-  // The frame painted on WM_NCPAINT shows the same tiles from the window's
-  // corner; the client part continues them.
-  CRect tiled(area);
-  if ((GetStyle() & WS_THICKFRAME) != 0) {
-    const CSize frame = FrameOffset();
-    tiled.left -= frame.cx;
-    tiled.top -= frame.cy;
-  }
-  background_->Tile(dc, tiled);
+  DrawFramedBackground(dc, area, background_);
 }
 
 void SkinTextWnd::DrawTextLine(HDC dc, const CRect& area) {
@@ -233,23 +208,7 @@ void SkinTextWnd::DrawTo(HDC dc, int x, int y) {
   ::RestoreDC(dc, saved);
 }
 
-void SkinTextWnd::DrawFrameTo(HDC dc) {
-  if (m_hWnd == nullptr || dc == nullptr) return;
-  CRect window;
-  GetWindowRect(&window);
-  CRect client;
-  GetClientRect(&client);
-  ClientToScreen(&client);
-  client.OffsetRect(-window.left, -window.top);
-  window.OffsetRect(-window.left, -window.top);
-  const int saved = ::SaveDC(dc);
-  ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-  if (background_ != nullptr && background_->IsValid())
-    background_->Tile(dc, window);
-  else
-    ::FillRect(dc, &window, ::GetSysColorBrush(COLOR_WINDOW));
-  ::RestoreDC(dc, saved);
-}
+void SkinTextWnd::DrawFrameTo(HDC dc) { DrawSizingFrameTo(dc, background_); }
 
 void SkinTextWnd::OnPaint() { PaintBuffered(); }
 
@@ -280,53 +239,23 @@ LRESULT SkinTextWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // --- Mouse ---------------------------------------------------------------------
 
-void SkinTextWnd::PostToParent(UINT message, WPARAM wParam, CPoint point) {
-  HWND parent = ::GetParent(m_hWnd);
-  if (parent == nullptr) return;
-  POINT atParent = point;
-  ::MapWindowPoints(m_hWnd, parent, &atParent, 1);
-  ::PostMessageA(parent, message, wParam, MAKELPARAM(atParent.x, atParent.y));
-}
-
 void SkinTextWnd::OnLButtonDown(UINT flags, CPoint point) {
-  PostToParent(WM_LBUTTONDOWN, flags, point);
+  PostToParentAt(WM_LBUTTONDOWN, flags, point);
 }
 
-void SkinTextWnd::OnRButtonDown(UINT, CPoint point) {
-  if (!moveMode_) return;
-  // The grab point is kept relative to the window's outer corner, which is
-  // what moving places: with a sizing frame the client area lies inside it.
-  CRect window;
-  GetWindowRect(&window);
-  POINT onScreen = point;
-  ClientToScreen(&onScreen);
-  dragOrigin_ = CPoint(onScreen.x - window.left, onScreen.y - window.top);
-  dragging_ = true;
-  SetCapture();
-}
+void SkinTextWnd::OnRButtonDown(UINT, CPoint point) { BeginMoveDrag(point); }
 
 void SkinTextWnd::OnMouseMove(UINT flags, CPoint point) {
-  if (moveMode_ && dragging_) {
-    HWND parent = ::GetParent(m_hWnd);
-    if (parent != nullptr) {
-      POINT atParent = point;
-      ::MapWindowPoints(m_hWnd, parent, &atParent, 1);
-      SetWindowPos(nullptr, atParent.x - dragOrigin_.x, atParent.y - dragOrigin_.y, 0, 0,
-                   kMoveFlags);
-    }
-  }
+  MoveDragTo(point);
   SkinObjectWnd::OnMouseMove(flags, point);
 }
 
 void SkinTextWnd::OnRButtonUp(UINT flags, CPoint point) {
-  if (moveMode_) {
-    dragging_ = false;
-    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-  }
-  PostToParent(WM_RBUTTONUP, flags, point);
+  EndMoveDrag();
+  PostToParentAt(WM_RBUTTONUP, flags, point);
 }
 
 void SkinTextWnd::OnCaptureChanged(HWND newCapture) {
-  if (newCapture != m_hWnd) dragging_ = false;
+  if (newCapture != m_hWnd) CancelMoveDrag();
   SkinObjectWnd::OnCaptureChanged(newCapture);
 }

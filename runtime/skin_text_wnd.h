@@ -116,13 +116,9 @@ class SkinTextWnd : public SkinObjectWnd {
   void StepMarquee(int clientWidth, int textWidth, int clientHeight);
   // Half the difference between window and client size: how far the
   // client area lies inside a sizing frame.
-  CSize FrameOffset() const;
   void DrawBackground(HDC dc, const CRect& area);
   void DrawTextLine(HDC dc, const CRect& area);
-  void PostToParent(UINT message, WPARAM wParam, CPoint point);
 
-  bool moveMode_ = false;
-  bool dragging_ = false;
   bool scrollLeft_ = true;
   bool pausePending_ = false;
   CFont font_;
@@ -135,7 +131,6 @@ class SkinTextWnd : public SkinObjectWnd {
   CRect textRect_;
   CRect previousRect_;
   int kind_ = kNormal;
-  CPoint dragOrigin_;
   UINT timerPeriod_ = 0;
   Clock clock_;
 };
