@@ -18,6 +18,7 @@
 #include "runtime/skin_scroll_bar_wnd.h"
 #include "runtime/skin_slider_wnd.h"
 #include "runtime/skin_text_wnd.h"
+#include "runtime/skin_vu_meter_wnd.h"
 #include "ui/cfont.h"
 #include "ui/crgn.h"
 
@@ -194,6 +195,29 @@ std::unique_ptr<CWnd> MakeAnimation(CSkinView& view, SkinObject& object) {
   return animation;
 }
 
+std::unique_ptr<CWnd> MakeVUMeter(CSkinView& view, SkinObject& object) {
+  std::unique_ptr<SkinVUMeterWnd> meter(new (std::nothrow) SkinVUMeterWnd);
+  if (meter == nullptr) return nullptr;
+  const ObjectBlock& block = object.block;
+  meter->SetMoveMode(view.IsEditMode());
+  meter->SetStretchBitmaps(view.IsEditMode());
+  meter->SetBackBitmap(ImageAt(object, 0));
+  meter->SetForeBitmap(ImageAt(object, 1));
+  meter->SetBackColor(block.VuBackgroundColor());
+  meter->SetForeColor(block.VuForegroundColor());
+  meter->SetMode(block.VuMode());
+  meter->SetSegmentSize(block.SegmentSize());
+  meter->SetSegmentPos(block.SegmentPosition());
+  meter->SetBarsCount(block.BarsCount());
+  meter->SetAntialiasing(block.Antialiasing());
+  if (!meter->Create(view.LiveControlStyle(), view.LiveControlRect(object), &view,
+                     CSkinView::kLiveControlId)) {
+    return meter;  // a windowless entry
+  }
+  view.ShowLiveControl(*meter, object);
+  return meter;
+}
+
 std::unique_ptr<CWnd> MakePlaceholder(CSkinView& view, SkinObject&) {
   std::unique_ptr<LivePlaceholder> placeholder(new (std::nothrow) LivePlaceholder);
   if (placeholder == nullptr) return nullptr;
@@ -213,6 +237,7 @@ void RegisterLiveControlFactories(CSkinView& view) {
   view.SetLiveControlFactory(SkinObjectKind::kDriveList, &MakeDriveList);
   view.SetLiveControlFactory(SkinObjectKind::kText, &MakeText);
   view.SetLiveControlFactory(SkinObjectKind::kAnimation, &MakeAnimation);
+  view.SetLiveControlFactory(SkinObjectKind::kVUMeter, &MakeVUMeter);
   view.SetLiveControlFactory(SkinObjectKind::kMenuElement, &MakePlaceholder);
   view.SetLiveControlFactory(SkinObjectKind::kAlphaBackground, &MakePlaceholder);
   // Every kind number from kCount up shares the last slot.

@@ -12,6 +12,8 @@ qorva_packages=(
   googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev llvm
   # the format check
   clang-format
+  # a private sound server for the wave-input tests, and the tones played into it
+  pulseaudio pulseaudio-utils sox
   # fetching and unpacking the third-party sources
   dpkg-dev xz-utils ca-certificates
   # third-party libraries for the native build
