@@ -15,6 +15,9 @@ its window polygon; the pixels outside it are magenta), with:
                               whose 32 colours run clockwise round the knob
   Playlist                    a list box with all 13 list bitmaps
   Drives                      a drive list with its 12 bitmaps
+  Clock                       a text showing the time, in the title bar
+  Reel                        a looping animation of 12 frames at 80 ms
+  Spectrum                    a VU meter drawing 12 bars through a bitmap
 
 Every picture is 24-bit and opaque; where a control's window is rectangular
 the artwork has the background under it baked in, so it sits seamlessly at
@@ -40,9 +43,14 @@ WIDTH, HEIGHT = 360, 240
 CORNER = 12
 
 # Object kinds and property block offsets of the skin model.
-BUTTON, LISTBOX, SLIDER, DRIVELIST, SHORTCUT, CUSTOMSLIDER = 0, 1, 2, 3, 5, 8
+BUTTON, LISTBOX, SLIDER, DRIVELIST, TEXT, SHORTCUT, ANIMATION, CUSTOMSLIDER, VUMETER = (
+    0, 1, 2, 3, 4, 5, 7, 8, 9)
 BLOCK_SIZE = 256
 RECT_AT, FONT_AT, COLOR1_AT, COLOR2_AT, CHECKBOX_AT = 0, 17, 111, 116, 126
+TEXT_TYPE_AT, FRAME_INTERVAL_AT, REPEAT_AT = 0x79, 0x80, 0x85
+SEGMENT_POS_AT, SEGMENT_SIZE_AT, VU_MODE_AT, BARS_AT = 0x89, 0x8C, 0x8F, 0x92
+TEXT_TIME = 6  # "HH:MM:SS"
+VU_BARS = 2
 
 KEY = (255, 0, 255)
 BODY_TOP = (70, 78, 100)
@@ -304,6 +312,10 @@ KNOB_RECT = (152, 142, 200, 190)
 PLAYLIST_RECT = (220, 40, 348, 150)
 DRIVES_RECT = (220, 168, 348, 228)
 LCD_RECT = (12, 30, 208, 88)
+CLOCK_RECT = (236, 4, 296, 19)
+SPECTRUM_RECT = (124, 52, 200, 82)
+REEL_RECT = (102, 144, 142, 184)
+REEL_FRAMES = 12
 
 BUTTON_SIZE = 36
 SCROLL_WIDTH = 12
@@ -404,13 +416,6 @@ def draw_display(canvas):
         seven_segment(canvas, left, y0 + 29, char, LCD_ON, LCD_GHOST)
         left += 16
     canvas.text(x1 - 44, y0 + 7, "STEREO", ACCENT_DARK)
-    # A frozen spectrum on the right of the display.
-    heights = (9, 14, 20, 16, 11, 18, 22, 13, 8, 12, 6, 4)
-    for i, h in enumerate(heights):
-        bx = x1 - 80 + i * 6
-        for level in range(0, 24, 3):
-            color = LCD_ON if level < h else LCD_GHOST
-            canvas.fill(bx, y1 - 8 - level - 2, bx + 4, y1 - 8 - level, color)
 
 
 # --- Controls ---------------------------------------------------------------------
@@ -635,6 +640,32 @@ def draw_drive_button():
     return canvas
 
 
+def draw_reel(backdrop, frame):
+    """A tape reel that turns by a twelfth of its spokes' period per frame."""
+    canvas = backdrop.copy()
+    c = canvas.width / 2.0
+    canvas.shape(circle(c, c, 19), EDGE)
+    canvas.shape(ring(c, c, 5, 18), vertical(HIGHLIGHT, PANEL_EDGE, 2, 38))
+    canvas.shape(circle(c, c, 5), PANEL)
+    for spoke in range(3):
+        angle = 2 * math.pi * (spoke / 3.0 + frame / (3.0 * REEL_FRAMES))
+        x, y = c + 15 * math.cos(angle), c + 15 * math.sin(angle)
+        canvas.shape(circle(x, y, 3.2), PANEL)
+    canvas.shape(circle(c, c, 2), ACCENT)
+    return canvas
+
+
+def draw_spectrum_bars():
+    """What the spectrum's bars show through: lit cells, hot at the top."""
+    w, h = size_of(SPECTRUM_RECT)
+    canvas = Canvas(w, h, LCD_GHOST)
+    for y in range(h):
+        if y % 3 == 2:
+            continue
+        canvas.fill(0, y, w, y + 1, mix(ACCENT, LCD_ON, y / float(h)))
+    return canvas
+
+
 def draw_led(on):
     canvas = Canvas(8, 8, PANEL)
     canvas.shape(circle(4, 4, 3.6), ACCENT if on else (30, 60, 48))
@@ -656,7 +687,8 @@ def logfont(face, height, weight=400):
                        face.encode("ascii"))
 
 
-def block(rect, font=None, color1=None, color2=None, check_box=False):
+def block(rect, font=None, color1=None, color2=None, check_box=False, fields=()):
+    """fields: (offset, struct format, value) of the kinds' own properties."""
     data = bytearray(BLOCK_SIZE)
     struct.pack_into("<4i", data, RECT_AT, *rect)
     if font is not None:
@@ -667,6 +699,8 @@ def block(rect, font=None, color1=None, color2=None, check_box=False):
         struct.pack_into("<I", data, COLOR2_AT, colorref(color2))
     if check_box:
         data[CHECKBOX_AT] = 1
+    for offset, layout, value in fields:
+        struct.pack_into(layout, data, offset, value)
     return data.hex()
 
 
@@ -770,6 +804,24 @@ def build_skin():
                folder.image("drives-led-off", draw_led(False))]
     objects.append(skin_object("Drives", DRIVELIST, DRIVES_RECT, images, font=font,
                                color1=DRIVE_TEXT))
+
+    objects.append(skin_object("Clock", TEXT, CLOCK_RECT,
+                               [folder.image("clock-background", backdrop(CLOCK_RECT))],
+                               font=logfont("Tahoma", -11, 700), color1=TITLE_TEXT,
+                               fields=((TEXT_TYPE_AT, "<I", TEXT_TIME),)))
+
+    images = [folder.image("reel-%02d" % frame, draw_reel(backdrop(REEL_RECT), frame))
+              for frame in range(REEL_FRAMES)]
+    objects.append(skin_object("Reel", ANIMATION, REEL_RECT, images,
+                               fields=((FRAME_INTERVAL_AT, "<I", 80), (REPEAT_AT, "<B", 1))))
+
+    # Bars over the lower quarter of the spectrum, where music is.
+    images = [folder.image("spectrum-background", backdrop(SPECTRUM_RECT)),
+              folder.image("spectrum-bars", draw_spectrum_bars())]
+    objects.append(skin_object("Spectrum", VUMETER, SPECTRUM_RECT, images, color1=LCD_BACK,
+                               color2=LCD_ON,
+                               fields=((SEGMENT_POS_AT, "<H", 0), (SEGMENT_SIZE_AT, "<H", 256),
+                                       (VU_MODE_AT, "<H", VU_BARS), (BARS_AT, "<H", 12))))
 
     check_layout(objects)
     container = {
@@ -931,6 +983,17 @@ def preview(skin, folder):
                              DRIVE_TEXT)
             arrow = images[5]
             picture.paste(arrow, x0 + (x1 - x0) // 2 - arrow.width // 2, y1 - arrow.height)
+        elif kind == TEXT:
+            picture.paste(images[0], x0, y0)
+            picture.text(x0 + 6, y0 + 4, "12:34:56", TITLE_TEXT)
+        elif kind == ANIMATION:
+            picture.paste(images[0], x0, y0)
+        elif kind == VUMETER:
+            picture.paste(images[0], x0, y0)
+            bars = images[1]
+            for i, level in enumerate((9, 14, 20, 16, 11, 18, 22, 13, 8, 12, 6, 4)):
+                column = bars.crop(i * 6, bars.height - level, 5, level)
+                picture.paste(column, x0 + i * 6, y1 - level)
     outline = polygon(container["polygon"])
     for y in range(picture.height):
         for x in range(picture.width):

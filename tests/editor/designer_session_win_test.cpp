@@ -19,6 +19,10 @@
 #include "model/container_block.h"
 #include "model/object_block.h"
 #include "model/skin_object_kind.h"
+#include "runtime/skin_animation_wnd.h"
+#include "runtime/skin_text_wnd.h"
+#include "runtime/skin_vu_meter_wnd.h"
+#include "runtime/wave_in_capture.h"
 #include "tests/editor/frame_fixture_win.h"
 #include "tests/support/test_images.h"
 #include "tools/skintool/json_fields.h"
@@ -399,6 +403,59 @@ TEST_F(DesignerSessionTest, SampleSkinComesAliveMovesAndKeepsTheNewPosition) {
   ASSERT_NE(moved, nullptr);
   EXPECT_EQ(moved->block.Position().left, playAt.left + 12);
   EXPECT_EQ(moved->block.Position().top, playAt.top - 7);
+}
+
+// The live control of the sample's object `name`, as its runtime class.
+template <typename Control>
+Control* LiveControlOf(CSkinView& view, const SkinContainer& container, const char* name) {
+  for (const auto& object : container.objects) {
+    if (object->name != name) continue;
+    HWND window = LiveWindowAt(view, object->block.Position());
+    return window != nullptr ? dynamic_cast<Control*>(CWnd::FromHandlePermanent(window)) : nullptr;
+  }
+  return nullptr;
+}
+
+// The clock, the animation and the VU meter of the sample run on the canvas:
+// the clock shows the time, the reel turns, the meter records and refreshes.
+TEST_F(DesignerSessionTest, SampleSkinClockReelAndSpectrumRunLive) {
+  const std::string skinPath = folder.File("media-player.skin");
+  SkinTool packer;
+  ASSERT_EQ(packer.Run({"pack", std::string(QORVA_TEST_DATA_DIR) + "/../samples/skins/media-player",
+                        skinPath}),
+            SkinTool::kSuccess)
+      << packer.ErrorMessage();
+  ASSERT_TRUE(OpenFrame());
+  OpenFile(skinPath);
+  ASSERT_TRUE(prompts.messages.empty());
+  Select("MainWindow");
+  SkinContainer* mainWindow = Shown();
+  ASSERT_NE(mainWindow, nullptr);
+  CSkinView& view = *frame->GetSkinView();
+  SkinTextWnd* clock = LiveControlOf<SkinTextWnd>(view, *mainWindow, "Clock");
+  SkinAnimationWnd* reel = LiveControlOf<SkinAnimationWnd>(view, *mainWindow, "Reel");
+  SkinVUMeterWnd* spectrum = LiveControlOf<SkinVUMeterWnd>(view, *mainWindow, "Spectrum");
+  ASSERT_NE(clock, nullptr);
+  ASSERT_NE(reel, nullptr);
+  ASSERT_NE(spectrum, nullptr);
+  EXPECT_EQ(spectrum->Mode(), SkinVUMeterWnd::kBars);
+  EXPECT_EQ(spectrum->SegmentSize(), 256);
+  EXPECT_EQ(spectrum->BarsCount(), 12);
+
+  const int firstFrame = reel->CurrentFrame();
+  const uint32_t transforms = spectrum->TransformsRun();
+  const DWORD start = ::GetTickCount();
+  while (::GetTickCount() - start < 400) PumpMessages(app);
+  // "HH:MM:SS" of now.
+  const std::string shown = clock->GetText();
+  ASSERT_EQ(shown.size(), 8u) << shown;
+  EXPECT_EQ(shown[2], ':');
+  EXPECT_EQ(shown[5], ':');
+  EXPECT_TRUE(reel->IsPlaying());
+  EXPECT_NE(reel->CurrentFrame(), firstFrame);
+  // 25 ms ticks: well over five in 400 ms, with the session's device open.
+  EXPECT_GT(spectrum->TransformsRun(), transforms + 5);
+  EXPECT_TRUE(WaveInCapture::Instance().IsOpen());
 }
 
 }  // namespace
