@@ -288,7 +288,8 @@ void SkinVUMeterWnd::DrawBars(HDC dc, const RECT& area) const {
     corners.reserve(static_cast<size_t>(2 * bars + 2));
     corners.push_back({area.left, area.bottom});
     // Positions from the bar's number, not by adding widths up: the sum can
-    // fall just short of the width and add a bar past the right edge.
+    // fall just short of the width and add a sliver of a bar in the last
+    // column, showing bins beyond the window.
     for (int bar = 0; bar < bars; ++bar) {
       const double x = bar * barWidth;
       const int left = area.left + static_cast<int>(x);
