@@ -41,3 +41,13 @@ bool InstallerScriptContainer::CreateInner(const framework::Guid& classId,
 InstallerScriptContainer::~InstallerScriptContainer() {
   for (auto inner = inner_.rbegin(); inner != inner_.rend(); ++inner) (*inner)->Release();
 }
+
+InstallerScriptContainer* InstallerScriptContainer::FromContext(framework::Object* context) {
+  void* found = nullptr;
+  if (context == nullptr ||
+      framework::Failed(context->QueryInterface(framework::kInstallerContainerId, &found, 0)) ||
+      found == nullptr) {
+    return nullptr;
+  }
+  return static_cast<InstallerScriptContainer*>(static_cast<framework::Object*>(found));
+}

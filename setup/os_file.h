@@ -43,8 +43,11 @@ bool Flush(Handle handle);
 bool MoveOver(const wchar_t* from, const wchar_t* to);
 bool RemoveFile(const wchar_t* path);
 
-// ANSI text (the system code page) as wide text.
+// ANSI text (the system code page) as wide text, and back (characters the
+// code page lacks become its default character). Native builds take Latin-1
+// for the code page.
 std::wstring WidenAnsi(const char* text);
+std::string NarrowAnsi(const wchar_t* text);
 
 // Full path of the running executable in wide form, of any length (an
 // installer saved in a folder whose name the ANSI code page cannot hold, or

@@ -166,6 +166,12 @@ std::wstring WidenAnsi(const char* text) {
   return result;
 }
 
+std::string NarrowAnsi(const wchar_t* text) {
+  std::string result;
+  for (; *text; ++text) result.push_back(*text <= 0xFF ? char(*text) : '?');
+  return result;
+}
+
 bool Flush(Handle handle) { return ::fsync(int(handle)) == 0; }
 
 bool MoveOver(const wchar_t* from, const wchar_t* to) {

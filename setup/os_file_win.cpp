@@ -36,15 +36,6 @@ DWORD Attributes(unsigned flags) {
   return FILE_ATTRIBUTE_NORMAL;
 }
 
-// Windows 9x has the ANSI calls only: wide paths are turned into ANSI text.
-std::string NarrowAnsi(const wchar_t* text) {
-  const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 1) return std::string();
-  std::vector<char> buffer(size_t(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, -1, buffer.data(), size, nullptr, nullptr);
-  return std::string(buffer.data());
-}
-
 Handle FromWin(HANDLE h) {
   return h == INVALID_HANDLE_VALUE ? kInvalidHandle : reinterpret_cast<Handle>(h);
 }
@@ -52,6 +43,14 @@ Handle FromWin(HANDLE h) {
 HANDLE ToWin(Handle h) { return reinterpret_cast<HANDLE>(h); }
 
 }  // namespace
+
+std::string NarrowAnsi(const wchar_t* text) {
+  const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return std::string();
+  std::vector<char> buffer(size_t(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text, -1, buffer.data(), size, nullptr, nullptr);
+  return std::string(buffer.data());
+}
 
 Handle Open(const wchar_t* path, unsigned flags) {
   if (!UsesWideCalls()) return Open(NarrowAnsi(path).c_str(), flags);

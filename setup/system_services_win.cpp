@@ -89,8 +89,9 @@ bool IsRebootNeeded9x(const std::string& windowsDir) {
 
 bool IsRebootNeeded() {
   if (!GetPlatformFacts().windows_9x) return IsRebootNeededNt();
-  const std::string* windowsDir = InstallerVariables().Find("windowsdir");
-  return IsRebootNeeded9x(windowsDir != nullptr ? *windowsDir : std::string());
+  std::string windowsDir;
+  InstallerVariables().Lookup("windowsdir", &windowsDir);
+  return IsRebootNeeded9x(windowsDir);
 }
 
 bool SystemReboot() {

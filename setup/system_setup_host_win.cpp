@@ -11,29 +11,6 @@
 #include "setup/system_path_sources_win.h"
 #include "setup/variable_table.h"
 
-namespace {
-
-constexpr uint32_t kScriptObjectFlags = 0x10000;
-
-// Name, description, flags and options of the "installer" object.
-bool DescribeInstallerObject(framework::Object* container) {
-  framework::ScriptObjectInterface* script = nullptr;
-  if (framework::Failed(container->QueryInterface(framework::kScriptObjectInterfaceId,
-                                                  reinterpret_cast<void**>(&script), 1)) ||
-      script == nullptr) {
-    return false;
-  }
-  const bool described = !framework::Failed(script->SetName(L"installer")) &&
-                         !framework::Failed(script->SetDescription(L"Installer-Script-Object")) &&
-                         !framework::Failed(script->SetFlags(kScriptObjectFlags)) &&
-                         !framework::Failed(script->SetFirstOption(1)) &&
-                         !framework::Failed(script->SetSecondOption(0));
-  script->Release();
-  return described;
-}
-
-}  // namespace
-
 SystemSetupHost::~SystemSetupHost() { ReleaseScriptObject(); }
 
 bool SystemSetupHost::OpenPayload() { return ::OpenPayload(); }
@@ -61,11 +38,25 @@ bool SystemSetupHost::CreateScriptObject() {
       engine == nullptr) {
     return false;
   }
-  auto* container = new (std::nothrow) InstallerScriptContainer(*this);
+  install_runner_.reset(new (std::nothrow) SystemInstallRunner(
+      PayloadArchive(), *this, InstallerVariables(), environment_.get(), messages_));
+  if (install_runner_ != nullptr) {
+    script_.reset(new (std::nothrow) InstallerScript(*this, InstallerVariables(), script_system_,
+                                                     *install_runner_));
+  }
+  auto* container =
+      script_ != nullptr ? new (std::nothrow) InstallerScriptContainer(*this) : nullptr;
   bool added = container != nullptr &&
-               container->CreateInner(framework::kScriptClassId, framework::kScriptObjectId) &&
-               DescribeInstallerObject(container) &&
-               !framework::Failed(engine->AddGlobalObject(container));
+               container->CreateInner(framework::kScriptClassId, framework::kScriptObjectId);
+  if (added) {
+    container->SetScript(script_.get());
+    framework::ScriptObjectInterface* object = nullptr;
+    added = !framework::Failed(container->QueryInterface(framework::kScriptObjectInterfaceId,
+                                                         reinterpret_cast<void**>(&object), 1)) &&
+            object != nullptr && script_->Describe(object, object, container);
+    if (object != nullptr) object->Release();
+  }
+  added = added && !framework::Failed(engine->AddGlobalObject(container));
   engine->Release();
   if (!added) {
     if (container != nullptr) container->Release();
@@ -75,10 +66,17 @@ bool SystemSetupHost::CreateScriptObject() {
   return true;
 }
 
+// The worker is stopped and waited for first: it must never extract into
+// the temporary folder or save the log once tear-down has begun.
 void SystemSetupHost::ReleaseScriptObject() {
-  if (script_container_ == nullptr) return;
-  script_container_->Release();
-  script_container_ = nullptr;
+  if (script_ != nullptr) script_->StopWorker();
+  if (script_container_ != nullptr) {
+    static_cast<InstallerScriptContainer*>(script_container_)->SetScript(nullptr);
+    script_container_->Release();
+    script_container_ = nullptr;
+  }
+  script_.reset();
+  install_runner_.reset();
 }
 
 void SystemSetupHost::FillPathVariables() {

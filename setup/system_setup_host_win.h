@@ -5,7 +5,9 @@
 
 #include <memory>
 
+#include "setup/installer_script.h"
 #include "setup/setup_host.h"
+#include "setup/system_script_services_win.h"
 #include "setup/temporary_environment.h"
 
 class MessageSink;
@@ -21,9 +23,8 @@ class SystemSetupHost : public SetupHost {
   bool SetUpEnvironment() override;
   void TearDownEnvironment() override;
   // The engine, and the "installer" object (its container and its script
-  // object, named and described) added to the engine's global scope. The
-  // object has no methods yet: the window's scripts find "installer" but
-  // none of its methods until the dispatcher exists.
+  // object, named, described and with its methods) added to the engine's
+  // global scope.
   bool CreateScriptObject() override;
   void FillPathVariables() override;
   int32_t CreateInstance(const framework::Guid& classId, const framework::Guid& interfaceId,
@@ -31,12 +32,17 @@ class SystemSetupHost : public SetupHost {
 
   // Null before SetUpEnvironment.
   TemporaryEnvironment* environment() { return environment_.get(); }
+  // Null before CreateScriptObject.
+  InstallerScript* script() { return script_.get(); }
 
  private:
   void ReleaseScriptObject();
 
   MessageSink& messages_;
   std::unique_ptr<TemporaryEnvironment> environment_;
+  SystemScriptSystem script_system_;
+  std::unique_ptr<SystemInstallRunner> install_runner_;
+  std::unique_ptr<InstallerScript> script_;
   // The installer's container of the script object; released before the
   // framework is unbound, since its inner object belongs to the engine's library.
   framework::Object* script_container_ = nullptr;

@@ -46,6 +46,7 @@ size_t FindReference(const std::string& text, size_t from) {
 }  // namespace
 
 void VariableTable::SetVariable(const std::string& name, const std::string& value) {
+  std::lock_guard<std::mutex> lock(mutex_);
   for (auto pair = pairs_.rbegin(); pair != pairs_.rend(); ++pair) {
     if (pair->first == name) {
       pair->second = value;
@@ -56,6 +57,34 @@ void VariableTable::SetVariable(const std::string& name, const std::string& valu
 }
 
 const std::string* VariableTable::Find(const std::string& name) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return FindLocked(name);
+}
+
+bool VariableTable::Lookup(const std::string& name, std::string* value) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const std::string* found = FindLocked(name);
+  if (found == nullptr) return false;
+  *value = *found;
+  return true;
+}
+
+void VariableTable::Clear() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  pairs_.clear();
+}
+
+size_t VariableTable::size() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return pairs_.size();
+}
+
+std::vector<std::pair<std::string, std::string>> VariableTable::pairs() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return pairs_;
+}
+
+const std::string* VariableTable::FindLocked(const std::string& name) const {
   for (auto pair = pairs_.rbegin(); pair != pairs_.rend(); ++pair) {
     if (EqualIgnoringCase(pair->first, name)) return &pair->second;
   }
@@ -64,6 +93,7 @@ const std::string* VariableTable::Find(const std::string& name) const {
 
 bool VariableTable::ExpandVariables(const char* text, std::string* expanded) const {
   if (text == nullptr || expanded == nullptr) return false;
+  std::lock_guard<std::mutex> lock(mutex_);
   return Expand(std::string(text), 0, expanded);
 }
 
@@ -86,7 +116,7 @@ bool VariableTable::Expand(const std::string& text, int depth, std::string* expa
     if (close == std::string::npos) return false;
     std::string name;
     if (!Expand(text.substr(nameStart, close - nameStart), depth + 1, &name)) return false;
-    const std::string* value = Find(name);
+    const std::string* value = FindLocked(name);
     if (value == nullptr) return false;
     if (result.size() + (reference - rest) + value->size() > kMaxExpandedLength) return false;
     result.append(text, rest, reference - rest);

@@ -1,7 +1,8 @@
 # Stages the sample installer project and runs mkinstaller over it.
 # Variables: PROJECT (this folder), STAGE (emptied and filled), INPUTS (list
 # of "source=entry" files to add), TOOLS (mkinstaller candidates, first
-# existing one wins; .exe ones run through EMULATOR), STUB (setup.exe), OUT.
+# existing one wins; .exe ones run through EMULATOR), STUB (setup.exe), OUT,
+# STRIP (optional: the toolchain's strip, run over the framework libraries).
 file(REMOVE_RECURSE "${STAGE}")
 file(MAKE_DIRECTORY "${STAGE}")
 file(COPY "${PROJECT}/index" "${PROJECT}/install_gui_tvx" "${PROJECT}/art" DESTINATION "${STAGE}")
@@ -13,6 +14,15 @@ foreach(input IN LISTS INPUTS)
   get_filename_component(folder "${STAGE}/${entry}" DIRECTORY)
   file(MAKE_DIRECTORY "${folder}")
   file(COPY_FILE "${source}" "${STAGE}/${entry}")
+  # The framework libraries are unpacked and loaded at every start of the
+  # installer; their debug information would only be carried, unpacked and
+  # mapped for nothing.
+  if(STRIP AND entry MATCHES "^tervix_")
+    execute_process(COMMAND "${STRIP}" --strip-all "${STAGE}/${entry}" RESULT_VARIABLE stripped)
+    if(NOT stripped EQUAL 0)
+      message(FATAL_ERROR "stripping ${entry} failed (${stripped})")
+    endif()
+  endif()
 endforeach()
 
 set(tool "")

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -120,3 +122,30 @@ TEST(VariableTable, ProcessTableIsSharedByTheFreeFunctions) {
 }
 
 }  // namespace
+
+// The install worker expands while the window's script sets variables: a
+// set that moves the list must never race a read (ASan would catch a read
+// of the freed list).
+TEST(VariableTableThreads, ExpandingWhileAnotherThreadSetsIsSafe) {
+  VariableTable table;
+  table.SetVariable("instdir", "C:\\A");
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    for (int i = 0; i < 3000; ++i) {
+      table.SetVariable("v" + std::to_string(i), std::string(64, 'x'));
+      table.SetVariable("instdir", (i % 2) ? "C:\\A" : "C:\\B");
+    }
+    done = true;
+  });
+  int odd = 0;
+  while (!done) {
+    std::string expanded;
+    ASSERT_TRUE(table.ExpandVariables("$(instdir)/x", &expanded));
+    if (expanded != "C:\\A\\x" && expanded != "C:\\B\\x") ++odd;
+    std::string value;
+    ASSERT_TRUE(table.Lookup("instdir", &value));
+  }
+  writer.join();
+  EXPECT_EQ(0, odd);
+  EXPECT_EQ(3001u, table.size());
+}
