@@ -125,6 +125,15 @@ bool SameRect(const RECT& a, const RECT& b) {
 
 class DesignerSessionTest : public FrameFixture {
  protected:
+  // Packs the sample skin folder into a skin file at skinPath.
+  ::testing::AssertionResult PackSample(const std::string& skinPath) {
+    SkinTool packer;
+    if (packer.Run({"pack", std::string(QORVA_TEST_DATA_DIR) + "/../samples/skins/media-player",
+                    skinPath}) == SkinTool::kSuccess)
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << packer.ErrorMessage();
+  }
+
   // Chooses the entries with these texts in the real Insert Object dialog.
   void InsertObjects(const std::set<std::string>& wanted) {
     std::set<std::string> chosen;
@@ -343,11 +352,7 @@ HWND LiveWindowAt(CSkinView& view, const RECT& position) {
 // on the Help shortcut opens its target.
 TEST_F(DesignerSessionTest, SampleSkinComesAliveMovesAndKeepsTheNewPosition) {
   const std::string skinPath = folder.File("media-player.skin");
-  SkinTool packer;
-  ASSERT_EQ(packer.Run({"pack", std::string(QORVA_TEST_DATA_DIR) + "/../samples/skins/media-player",
-                        skinPath}),
-            SkinTool::kSuccess)
-      << packer.ErrorMessage();
+  ASSERT_TRUE(PackSample(skinPath));
   RecordingLauncher launcher;
   SetShellLauncher(&launcher);
   ASSERT_TRUE(OpenFrame());
@@ -420,11 +425,7 @@ Control* LiveControlOf(CSkinView& view, const SkinContainer& container, const ch
 // the clock shows the time, the reel turns, the meter records and refreshes.
 TEST_F(DesignerSessionTest, SampleSkinClockReelAndSpectrumRunLive) {
   const std::string skinPath = folder.File("media-player.skin");
-  SkinTool packer;
-  ASSERT_EQ(packer.Run({"pack", std::string(QORVA_TEST_DATA_DIR) + "/../samples/skins/media-player",
-                        skinPath}),
-            SkinTool::kSuccess)
-      << packer.ErrorMessage();
+  ASSERT_TRUE(PackSample(skinPath));
   ASSERT_TRUE(OpenFrame());
   OpenFile(skinPath);
   ASSERT_TRUE(prompts.messages.empty());
